@@ -11,6 +11,12 @@ if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|amd64")
   add_compile_options(-msse2)
 endif()
 
+if(ARBORDIR_FUZZERS)
+  # Everything the fuzzers link is instrumented for coverage and checked by the sanitizers.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Warnings apply to our own targets only, not to GoogleTest built from source.
 function(arbordir_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
@@ -39,6 +45,9 @@ endfunction()
 # CTest. Windows test programs run under Wine with the build's own prefix.
 function(arbordir_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ARBORDIR_FUZZERS)
+    return() # the fuzzing build runs only the fuzzers
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   arbordir_warnings(${name})
@@ -75,3 +84,19 @@ macro(arbordir_find_dependencies)
   endif()
 endmacro()
 include(AddSubdirectories)
+
+# arbordir_fuzzer(name SOURCES... LIBS... CORPUS dir): a libFuzzer target. Its test replays the
+# seed corpus (and the crashes kept there as regressions) once; fuzzing itself is run by hand:
+#   build/fuzz/fuzz/<area>/<name> -max_total_time=300 <corpus copy>
+function(arbordir_fuzzer name)
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARBORDIR_FUZZERS)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  arbordir_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} -runs=0 "${ARG_CORPUS}")
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
+endfunction()
