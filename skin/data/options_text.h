@@ -46,6 +46,8 @@ public:
                              std::int32_t absent) const;
 
 private:
+    friend class OptionsBuilder;
+
     std::vector<OptionsSection> blocks_; // the last block of every name
     std::vector<std::u16string> order_;
     std::unordered_map<std::u16string, std::size_t> index_;
