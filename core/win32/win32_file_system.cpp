@@ -2,6 +2,7 @@
 
 #include "core/file_system.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace core {
@@ -31,6 +32,101 @@ public:
         std::u16string text(reinterpret_cast<const char16_t*>(buffer), length);
         LocalFree(buffer);
         return text;
+    }
+
+    std::uint32_t ListDirectory(const std::u16string& directory,
+                                std::vector<DirectoryEntry>& entries) override {
+        entries.clear();
+        std::u16string pattern = directory;
+        if (pattern.empty() || pattern.back() != u'\\')
+            pattern += u'\\';
+        pattern += u'*';
+        WIN32_FIND_DATAW data;
+        // The basic level leaves out the short names, which nobody here reads.
+        HANDLE find = FindFirstFileExW(Wide(pattern), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        do {
+            entries.push_back({std::u16string(reinterpret_cast<const char16_t*>(data.cFileName)),
+                               data.dwFileAttributes});
+        } while (FindNextFileW(find, &data));
+        const DWORD error = GetLastError();
+        FindClose(find);
+        return error == ERROR_NO_MORE_FILES ? 0 : error;
+    }
+
+    std::uint32_t ReadWholeFile(const std::u16string& path, std::string& bytes) override {
+        bytes.clear();
+        HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        std::uint32_t error = 0;
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file, &size))
+            error = GetLastError();
+        else if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
+            error = ERROR_NOT_ENOUGH_MEMORY;
+        else
+            error = ReadAll(file, static_cast<std::size_t>(size.QuadPart), bytes);
+        CloseHandle(file);
+        return error;
+    }
+
+    std::uint32_t WriteWholeFile(const std::u16string& path, std::string_view bytes) override {
+        HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        std::uint32_t error = 0;
+        while (!bytes.empty() && !error) {
+            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kPiece));
+            DWORD written = 0;
+            if (!WriteFile(file, bytes.data(), piece, &written, nullptr))
+                error = GetLastError();
+            else if (written == 0)
+                error = ERROR_WRITE_FAULT;
+            bytes.remove_prefix(written);
+        }
+        // The new content must be on the disk before it replaces the old file.
+        if (!error && !FlushFileBuffers(file))
+            error = GetLastError();
+        if (!CloseHandle(file) && !error)
+            error = GetLastError();
+        return error;
+    }
+
+    std::uint32_t RenameReplacing(const std::u16string& source,
+                                  const std::u16string& target) override {
+        return MoveFileExW(Wide(source), Wide(target),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? 0
+                   : GetLastError();
+    }
+
+    std::uint32_t RemoveFile(const std::u16string& path) override {
+        return DeleteFileW(Wide(path)) ? 0 : GetLastError();
+    }
+
+private:
+    static constexpr std::size_t kPiece = 1 << 24;
+
+    // Reads up to `size` bytes; a file that shrinks meanwhile gives what it still has.
+    static std::uint32_t ReadAll(HANDLE file, std::size_t size, std::string& bytes) {
+        bytes.resize(size);
+        std::size_t done = 0;
+        while (done < size) {
+            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size - done, kPiece));
+            DWORD read = 0;
+            if (!ReadFile(file, bytes.data() + done, piece, &read, nullptr))
+                return GetLastError();
+            if (read == 0)
+                break;
+            done += read;
+        }
+        bytes.resize(done);
+        return 0;
     }
 };
 
