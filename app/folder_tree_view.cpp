@@ -1,0 +1,100 @@
+#include "app/folder_tree_view.h"
+
+namespace app {
+
+namespace {
+
+class Syncing {
+public:
+    explicit Syncing(int& depth) : depth_(depth) { ++depth_; }
+    ~Syncing() { --depth_; }
+
+private:
+    int& depth_;
+};
+
+} // namespace
+
+FolderTreeView::FolderTreeView(core::FolderTree& tree, ui::TreeView& view)
+    : tree_(tree), view_(view) {
+    tree_.SetObserver(this);
+    view_.OnSelectionChanged = [this](HTREEITEM item) {
+        if (!syncing_)
+            tree_.Select(NodeOf(item));
+    };
+    view_.OnEdited = [this](HTREEITEM item, const std::u16string& text) {
+        core::FolderNode* node = NodeOf(item);
+        if (!node)
+            return false;
+        {
+            Syncing guard(syncing_);
+            tree_.SetText(*node, text);
+        }
+        if (OnEdited)
+            OnEdited(*node);
+        return true;
+    };
+    view_.OnExpansionChanged = [this](HTREEITEM item, bool expanded) {
+        // Collapsing is the view's business only; the tree records what was expanded.
+        if (core::FolderNode* node = NodeOf(item); node && expanded && !syncing_) {
+            Syncing guard(syncing_);
+            tree_.Expand(*node, false);
+        }
+    };
+}
+
+FolderTreeView::~FolderTreeView() {
+    tree_.SetObserver(nullptr);
+    view_.OnSelectionChanged = nullptr;
+    view_.OnEdited = nullptr;
+    view_.OnExpansionChanged = nullptr;
+}
+
+core::FolderNode* FolderTreeView::NodeOf(HTREEITEM item) const {
+    return item ? reinterpret_cast<core::FolderNode*>(view_.ItemData(item)) : nullptr;
+}
+
+void FolderTreeView::NodeAdded(core::FolderNode& node) {
+    Syncing guard(syncing_);
+    core::FolderNode* parent = node.Parent();
+    node.view_item = view_.InsertItem(parent ? ItemOf(*parent) : nullptr, node.Text(),
+                                      node.ImageIndex(), reinterpret_cast<LPARAM>(&node));
+    // A tree view only expands items that have children: catch up once the first one exists.
+    if (parent && parent->Expanded() && parent->ChildCount() == 1)
+        view_.ExpandItem(ItemOf(*parent));
+}
+
+void FolderTreeView::NodeRemoving(core::FolderNode& node) {
+    Syncing guard(syncing_);
+    // The view drops the item's subtree with it, as the tree does with the node's.
+    view_.DeleteItem(ItemOf(node));
+    node.view_item = nullptr;
+}
+
+void FolderTreeView::NodeTextChanged(core::FolderNode& node) {
+    if (!syncing_)
+        view_.SetItemText(ItemOf(node), node.Text());
+}
+
+void FolderTreeView::NodeExpanded(core::FolderNode& node) {
+    if (syncing_)
+        return;
+    Syncing guard(syncing_);
+    view_.ExpandItem(ItemOf(node));
+}
+
+void FolderTreeView::SelectionChanged(core::FolderNode* selected) {
+    Syncing guard(syncing_);
+    view_.SelectItem(selected ? ItemOf(*selected) : nullptr);
+}
+
+void FolderTreeView::EditRequested(core::FolderNode& node) {
+    // The view selects the item it edits; that selection reaches the tree as the user's.
+    view_.EditItem(ItemOf(node));
+}
+
+void FolderTreeView::UpdatingChanged(bool updating) {
+    view_.SetRedraw(!updating);
+}
+
+} // namespace app

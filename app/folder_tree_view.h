@@ -1,0 +1,43 @@
+#pragma once
+
+// Shows a folder tree in a tree view: the tree is the document, the view mirrors it. Every
+// change of the tree reaches the view through the observer calls; what the user does in the
+// view (select, rename, expand) is written back into the tree, so the two never disagree.
+
+#include "core/folder_tree.h"
+#include "ui/controls/tree_view.h"
+
+#include <functional>
+
+namespace app {
+
+class FolderTreeView final : public core::FolderTreeObserver {
+public:
+    FolderTreeView(core::FolderTree& tree, ui::TreeView& view);
+    ~FolderTreeView() override;
+
+    core::FolderNode* NodeOf(HTREEITEM item) const;
+    static HTREEITEM ItemOf(const core::FolderNode& node) {
+        return static_cast<HTREEITEM>(node.view_item);
+    }
+
+    // An accepted name edit, after the tree took the new name.
+    std::function<void(core::FolderNode& node)> OnEdited;
+
+    void NodeAdded(core::FolderNode& node) override;
+    void NodeRemoving(core::FolderNode& node) override;
+    void NodeTextChanged(core::FolderNode& node) override;
+    void NodeExpanded(core::FolderNode& node) override;
+    void SelectionChanged(core::FolderNode* selected) override;
+    void EditRequested(core::FolderNode& node) override;
+    void UpdatingChanged(bool updating) override;
+
+private:
+    core::FolderTree& tree_;
+    ui::TreeView& view_;
+    // Set while the view is changed on the tree's behalf, so that the view's own selection
+    // notifications in between are not taken for the user's.
+    int syncing_ = 0;
+};
+
+} // namespace app

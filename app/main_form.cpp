@@ -1,0 +1,150 @@
+#include "app/main_form.h"
+
+#include "app/resources/resource_ids.h"
+#include "core/folder_creation.h"
+#include "core/text.h"
+#include "ui/application.h"
+#include "ui/text_rules.h"
+#include "ui/wide.h"
+#include "ui/win32_error.h"
+
+namespace app {
+
+namespace {
+
+constexpr char16_t kNewFolder[] = u"New Folder";
+constexpr char16_t kDestinationPrompt[] = u"Destination folder...";
+constexpr std::size_t kFailuresListed = 5;
+
+HICON LoadGlyph(int id) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+}
+
+ui::Font MakeFont(std::u16string name, int height) {
+    ui::Font font;
+    font.name = std::move(name);
+    font.height = height;
+    font.color = ui::Rgb(0, 0, 0);
+    return font;
+}
+
+template <class T>
+T& Child(ui::Form& form, const char16_t* name, ui::Bounds bounds) {
+    T& control = ui::Make<T>(form);
+    control.SetName(name);
+    control.SetParent(&form);
+    control.SetBounds(bounds);
+    return control;
+}
+
+} // namespace
+
+TForm1::TForm1(ui::Component* owner, std::u16string destination)
+    : Form(owner), LoadTpl(Child<ui::SpeedButton>(*this, u"LoadTpl", {87, 312, 129, 24})),
+      SaveTemplate(Child<ui::SpeedButton>(*this, u"SaveTemplate", {215, 312, 129, 24})),
+      scan(Child<ui::SpeedButton>(*this, u"scan", {8, 312, 81, 24})),
+      sLabelFX1(Child<ui::Label>(*this, u"sLabelFX1", {215, 369, 0, 0})),
+      TreeView1(Child<ui::TreeView>(*this, u"TreeView1", {-2, 0, 489, 305})),
+      CreateFolders(Child<ui::Button>(*this, u"CreateFolders", {350, 338, 137, 34})),
+      sDirectoryEdit1(
+          Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit1", {6, 342, 338, 26})),
+      sDirectoryEdit2(Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit2", {8, 8, 121, 21})),
+      destination_(std::move(destination)) {
+    SetName(u"Form1");
+    SetText(u"Arbordir");
+    SetClientSize(488, 387);
+    SetBorderStyle(ui::BorderStyle::bsSingle);
+    SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+    SetPosition(ui::FormPosition::poScreenCenter);
+    SetColor(ui::Rgb(232, 232, 232));
+    SetFont(MakeFont(u"MS Sans Serif", 10));
+
+    const ui::Font button_font = MakeFont(u"MS Sans Serif", 10);
+    for (auto [button, caption, glyph] :
+         {std::tuple{&LoadTpl, u"Load Template", IDI_LOAD_TEMPLATE},
+          std::tuple{&SaveTemplate, u"Save Template", IDI_SAVE_TEMPLATE},
+          std::tuple{&scan, u"Scan...", IDI_SCAN}}) {
+        button->SetText(caption);
+        button->SetFont(button_font);
+        button->SetGlyph(LoadGlyph(glyph));
+    }
+
+    sLabelFX1.SetFont(MakeFont(u"Myriad Pro", 12));
+    sLabelFX1.SetText(u"Quillmark");
+    sLabelFX1.SetHandCursor(true);
+
+    images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    HICON folder = LoadGlyph(IDI_FOLDER);
+    ImageList_AddIcon(images_, folder);
+    DestroyIcon(folder);
+    TreeView1.SetBorder(false);
+    TreeView1.SetColor(ui::Rgb(255, 255, 255));
+    TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
+    TreeView1.SetImageList(images_);
+    TreeView1.SetIndent(20);
+    TreeView1.SetTabOrder(0);
+    tree_view_ = std::make_unique<FolderTreeView>(tree_, TreeView1);
+
+    CreateFolders.SetText(u"Create Folders");
+    CreateFolders.SetFont(MakeFont(u"MS Sans Serif", 13));
+    CreateFolders.SetTabOrder(1);
+    CreateFolders.OnClick = [this](ui::Control&) { CreateFoldersClick(); };
+
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2}) {
+        edit->SetColor(ui::Rgb(255, 255, 255));
+        edit->SetFont(MakeFont(u"MS Sans Serif", 13));
+        edit->SetMaxLength(255);
+        edit->SetGlyph(LoadGlyph(IDI_FOLDER));
+    }
+    sDirectoryEdit1.SetText(kDestinationPrompt);
+    sDirectoryEdit1.SetTabOrder(2);
+    sDirectoryEdit2.SetTabOrder(3);
+    sDirectoryEdit2.SetVisible(false);
+
+    OnCreate = [this](ui::Form&) { FormCreate(); };
+    FinishCreation();
+}
+
+TForm1::~TForm1() {
+    tree_view_.reset();
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+void TForm1::FormCreate() {
+    sDirectoryEdit1.SetText(destination_);
+    core::FolderNode& first = tree_.Add(nullptr, kNewFolder);
+    tree_.EditText(first);
+}
+
+void TForm1::CreateFoldersClick() {
+    std::u16string destination = sDirectoryEdit1.Text();
+    if (destination.empty() || destination == kDestinationPrompt) {
+        sDirectoryEdit1.ButtonClick();
+        destination = sDirectoryEdit1.Text();
+    }
+    if (destination.empty() || destination == kDestinationPrompt || tree_.Empty())
+        return;
+
+    core::FileSystem& file_system = core::SystemFileSystem();
+    const core::CreationReport report = core::CreateFolders(tree_, destination, file_system);
+    if (report.Succeeded()) {
+        MessageBoxW(Handle(), L"Folders were successfully created!",
+                    ui::Wide(ui::Application::Instance().Title()), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    // The walk went on after each failure; say which folders are missing and why.
+    std::u16string message = core::Format(
+        u"%d of %d folders could not be created:", {},
+        {static_cast<long long>(report.failures.size()), static_cast<long long>(report.nodes)});
+    for (std::size_t i = 0; i < report.failures.size() && i < kFailuresListed; ++i) {
+        const core::CreationFailure& failure = report.failures[i];
+        message += u"\r\n" + failure.path + u" (" + ui::SystemErrorText(failure.error) + u")";
+    }
+    if (report.failures.size() > kFailuresListed)
+        message += u"\r\n...";
+    throw core::Error(message);
+}
+
+} // namespace app

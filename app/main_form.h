@@ -1,0 +1,47 @@
+#pragma once
+
+// The main window: the folder tree, the template and scan buttons, the destination field,
+// "Create Folders" and the maker's link.
+
+#include "app/folder_tree_view.h"
+#include "core/folder_tree.h"
+#include "dialogs/directory_edit.h"
+#include "ui/controls/button.h"
+#include "ui/controls/label.h"
+#include "ui/controls/speed_button.h"
+#include "ui/controls/tree_view.h"
+#include "ui/form.h"
+
+#include <commctrl.h>
+#include <memory>
+#include <string>
+
+namespace app {
+
+class TForm1 : public ui::Form {
+public:
+    TForm1(ui::Component* owner, std::u16string destination);
+    ~TForm1() override;
+
+    core::FolderTree& Tree() { return tree_; }
+
+    ui::SpeedButton& LoadTpl;
+    ui::SpeedButton& SaveTemplate;
+    ui::SpeedButton& scan;
+    ui::Label& sLabelFX1;
+    ui::TreeView& TreeView1;
+    ui::Button& CreateFolders;
+    dialogs::TsDirectoryEdit& sDirectoryEdit1;
+    dialogs::TsDirectoryEdit& sDirectoryEdit2;
+
+private:
+    void FormCreate();
+    void CreateFoldersClick();
+
+    std::u16string destination_;
+    core::FolderTree tree_;
+    HIMAGELIST images_ = nullptr;
+    std::unique_ptr<FolderTreeView> tree_view_;
+};
+
+} // namespace app

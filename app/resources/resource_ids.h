@@ -1,0 +1,9 @@
+#pragma once
+
+// Identifiers of the program's resources, shared by the resource script and the code.
+
+#define IDI_ARBORDIR 1
+#define IDI_FOLDER 101
+#define IDI_LOAD_TEMPLATE 102
+#define IDI_SAVE_TEMPLATE 103
+#define IDI_SCAN 104

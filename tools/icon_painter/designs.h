@@ -1,0 +1,20 @@
+#pragma once
+
+#include "canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace icons {
+
+struct Icon {
+    std::string file;       // the .ico file written into the program's resources
+    std::vector<int> sizes; // square sizes in pixels
+    void (*draw)(Canvas&);  // draws on a 16-unit grid
+};
+
+// The program's own pictures: the folder of the tree, the glyphs of the three template and
+// scan buttons, the browse glyph of the destination field and the application icon.
+const std::vector<Icon>& Designs();
+
+} // namespace icons

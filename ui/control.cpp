@@ -1,0 +1,127 @@
+#include "ui/control.h"
+
+#include "ui/form.h"
+#include "ui/win_control.h"
+
+namespace ui {
+
+Control::Control(Component* owner) : Component(owner) {
+    window_proc_ = [this](Message& message) { WndProc(message); };
+}
+
+Control::~Control() {
+    if (parent_)
+        parent_->RemoveControl(*this);
+}
+
+void Control::SetParent(WinControl* parent) {
+    if (parent == parent_)
+        return;
+    if (parent_)
+        parent_->RemoveControl(*this);
+    parent_ = parent;
+    if (parent_)
+        parent_->InsertControl(*this);
+}
+
+Form* Control::ParentForm() const {
+    for (const Control* control = this; control; control = control->parent_)
+        if (auto* form = dynamic_cast<Form*>(const_cast<Control*>(control)))
+            return form;
+    return nullptr;
+}
+
+void Control::SetBounds(const Bounds& bounds) {
+    if (bounds == bounds_)
+        return;
+    Invalidate();
+    bounds_ = bounds;
+    BoundsChanged();
+    Invalidate();
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible == visible_)
+        return;
+    if (!visible)
+        Invalidate();
+    visible_ = visible;
+    VisibleChanged();
+    Invalidate();
+    Perform(CM_VISIBLECHANGED, visible);
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    EnabledChanged();
+    Perform(CM_ENABLEDCHANGED, enabled);
+}
+
+void Control::SetColor(Color color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    ColorChanged();
+}
+
+void Control::SetFont(const Font& font) {
+    if (font == font_)
+        return;
+    font_ = font;
+    FontChanged();
+}
+
+const std::u16string& Control::Text() const {
+    return GetText();
+}
+
+void Control::SetText(std::u16string text) {
+    if (text == GetText())
+        return;
+    StoreText(std::move(text));
+    TextChanged();
+    Perform(CM_TEXTCHANGED);
+}
+
+LRESULT Control::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    Message message{msg, wParam, lParam, 0};
+    window_proc_(message);
+    return message.result;
+}
+
+void Control::WndProc(Message& message) {
+    switch (message.msg) {
+    case CM_MOUSEENTER:
+        mouse_in_control_ = true;
+        MouseEnter();
+        return;
+    case CM_MOUSELEAVE:
+        mouse_in_control_ = false;
+        MouseLeave();
+        return;
+    default:
+        DefaultHandler(message);
+    }
+}
+
+void Control::DefaultHandler(Message& message) {
+    message.result = 0;
+}
+
+void Control::Click() {
+    if (OnClick)
+        OnClick(*this);
+}
+
+void Control::Invalidate() {}
+
+void GraphicControl::Invalidate() {
+    if (parent_ && parent_->HandleAllocated()) {
+        RECT area{bounds_.left, bounds_.top, bounds_.Right(), bounds_.Bottom()};
+        InvalidateRect(parent_->Handle(), &area, FALSE);
+    }
+}
+
+} // namespace ui

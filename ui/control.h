@@ -1,0 +1,108 @@
+#pragma once
+
+// The base of every visual control, windowed or not.
+//
+// Every message a control handles arrives through WindowProc(), a replaceable procedure: by
+// default it calls the virtual WndProc, which hands each message to a named handler and the
+// rest to DefaultHandler. Another object (the skin engine's form provider, say) may install its
+// own procedure in front and pass what it does not handle to the one it replaced.
+
+#include "ui/color.h"
+#include "ui/component.h"
+#include "ui/font.h"
+#include "ui/geometry.h"
+#include "ui/message.h"
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+class WinControl;
+class Form;
+
+class Control : public Component {
+public:
+    using WindowProcedure = std::function<void(Message&)>;
+
+    explicit Control(Component* owner);
+    ~Control() override;
+
+    WinControl* Parent() const { return parent_; }
+    virtual void SetParent(WinControl* parent);
+    // The form this control lives on, or none.
+    Form* ParentForm() const;
+
+    const Bounds& GetBounds() const { return bounds_; }
+    void SetBounds(const Bounds& bounds);
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    Color GetColor() const { return color_; }
+    void SetColor(Color color);
+    const Font& GetFont() const { return font_; }
+    void SetFont(const Font& font);
+    const std::u16string& Text() const;
+    void SetText(std::u16string text);
+
+    // Sends a message straight to the control's WindowProc and returns its result; works for
+    // window-less controls too.
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    const WindowProcedure& WindowProc() const { return window_proc_; }
+    void SetWindowProc(WindowProcedure procedure) { window_proc_ = std::move(procedure); }
+
+    bool MouseInControl() const { return mouse_in_control_; }
+    virtual void Invalidate();
+
+    std::function<void(Control&)> OnClick;
+
+    // Handles a message: the default WindowProc. Overrides handle theirs and call the base.
+    virtual void WndProc(Message& message);
+    // What happens to a message that nobody handled.
+    virtual void DefaultHandler(Message& message);
+
+protected:
+    virtual void Click();
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    // Called after the setters changed what the control shows.
+    virtual void BoundsChanged() {}
+    virtual void TextChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() { Invalidate(); }
+    // A window-less control's text lives here; windowed controls keep theirs in the window.
+    virtual const std::u16string& GetText() const { return text_; }
+    virtual void StoreText(std::u16string text) { text_ = std::move(text); }
+
+    WinControl* parent_ = nullptr;
+    Bounds bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool mouse_in_control_ = false;
+    Color color_ = SystemColor(COLOR_BTNFACE);
+    Font font_;
+
+private:
+    WindowProcedure window_proc_;
+    std::u16string text_;
+};
+
+// A control without a window of its own: its parent paints it and forwards its mouse input.
+class GraphicControl : public Control {
+public:
+    using Control::Control;
+    // Paints into the parent's device context, whose origin is moved to the control's corner
+    // and clipped to it.
+    virtual void Paint(HDC dc) = 0;
+    void Invalidate() override;
+};
+
+} // namespace ui

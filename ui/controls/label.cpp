@@ -1,0 +1,80 @@
+#include "ui/controls/label.h"
+
+#include "ui/wide.h"
+
+#include <windowsx.h>
+
+namespace ui {
+
+Label::Label(Component* owner) : GraphicControl(owner) {
+    color_ = ColorNone;
+}
+
+void Label::SetAutoSize(bool auto_size) {
+    auto_size_ = auto_size;
+    AdjustSize();
+}
+
+void Label::TextChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void Label::FontChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void Label::AdjustSize() {
+    if (!auto_size_)
+        return;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old_font = SelectObject(dc, font_.Handle());
+    SIZE size{};
+    const std::u16string& text = Text();
+    GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old_font);
+    ReleaseDC(nullptr, dc);
+    SetBounds({bounds_.left, bounds_.top, static_cast<int>(size.cx), static_cast<int>(size.cy)});
+}
+
+void Label::Paint(HDC dc) {
+    if (color_ != ColorNone) {
+        RECT area{0, 0, Width(), Height()};
+        HBRUSH brush = CreateSolidBrush(ColorToRgb(color_));
+        FillRect(dc, &area, brush);
+        DeleteObject(brush);
+    }
+    HGDIOBJ old_font = SelectObject(dc, font_.Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Enabled() ? ColorToRgb(font_.color) : GetSysColor(COLOR_GRAYTEXT));
+    const std::u16string& text = Text();
+    TextOutW(dc, 0, 0, Wide(text), static_cast<int>(text.size()));
+    SelectObject(dc, old_font);
+}
+
+void Label::WndProc(Message& message) {
+    switch (message.msg) {
+    case WM_SETCURSOR:
+        if (hand_cursor_) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            message.result = TRUE;
+        }
+        return;
+    case WM_LBUTTONDOWN:
+        pressed_ = true;
+        return;
+    case WM_LBUTTONUP: {
+        const bool was_pressed = pressed_;
+        pressed_ = false;
+        const int x = GET_X_LPARAM(message.lParam);
+        const int y = GET_Y_LPARAM(message.lParam);
+        if (was_pressed && x >= 0 && y >= 0 && x < Width() && y < Height())
+            Click();
+        return;
+    }
+    }
+    GraphicControl::WndProc(message);
+}
+
+} // namespace ui

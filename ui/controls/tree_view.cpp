@@ -1,0 +1,192 @@
+#include "ui/controls/tree_view.h"
+
+#include "ui/application.h"
+#include "ui/wide.h"
+
+namespace ui {
+
+TreeView::TreeView(Component* owner) : WinControl(owner) {
+    SetTabStop(true);
+    color_ = SystemColor(COLOR_WINDOW);
+}
+
+TreeView::~TreeView() {
+    DetachEditor();
+}
+
+void TreeView::CreateParams(ui::CreateParams& params) {
+    WinControl::CreateParams(params);
+    params.class_name = WC_TREEVIEWW;
+    params.style |= TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS;
+    if (border_)
+        params.ex_style |= WS_EX_CLIENTEDGE;
+}
+
+void TreeView::HandleCreated() {
+    if (images_)
+        TreeView_SetImageList(handle_, images_, TVSIL_NORMAL);
+    if (indent_ > 0)
+        TreeView_SetIndent(handle_, indent_);
+    TreeView_SetBkColor(handle_, ColorToRgb(color_));
+    TreeView_SetTextColor(handle_, ColorToRgb(font_.color));
+}
+
+void TreeView::SetImageList(HIMAGELIST images) {
+    images_ = images;
+    if (handle_)
+        TreeView_SetImageList(handle_, images, TVSIL_NORMAL);
+}
+
+void TreeView::SetIndent(int pixels) {
+    indent_ = pixels;
+    if (handle_)
+        TreeView_SetIndent(handle_, pixels);
+}
+
+HTREEITEM TreeView::InsertItem(HTREEITEM parent, const std::u16string& text, int image,
+                               LPARAM data) {
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(Wide(text));
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    insert.item.lParam = data;
+    return TreeView_InsertItem(Handle(), &insert);
+}
+
+void TreeView::DeleteItem(HTREEITEM item) {
+    TreeView_DeleteItem(Handle(), item);
+}
+
+void TreeView::SetItemText(HTREEITEM item, const std::u16string& text) {
+    TVITEMW change{};
+    change.mask = TVIF_TEXT;
+    change.hItem = item;
+    change.pszText = const_cast<wchar_t*>(Wide(text));
+    TreeView_SetItem(Handle(), &change);
+}
+
+void TreeView::ExpandItem(HTREEITEM item) {
+    TreeView_Expand(Handle(), item, TVE_EXPAND);
+}
+
+void TreeView::SelectItem(HTREEITEM item) {
+    TreeView_SelectItem(Handle(), item);
+}
+
+HTREEITEM TreeView::Selected() const {
+    return handle_ ? TreeView_GetSelection(handle_) : nullptr;
+}
+
+LPARAM TreeView::ItemData(HTREEITEM item) const {
+    TVITEMW query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    return handle_ && TreeView_GetItem(handle_, &query) ? query.lParam : 0;
+}
+
+void TreeView::EditItem(HTREEITEM item) {
+    // The name editor belongs to the tree view; it needs the focus to take typing.
+    if (GetFocus() != Handle() && CanFocus())
+        ::SetFocus(handle_);
+    TreeView_EditLabel(handle_, item);
+}
+
+bool TreeView::IsEditing() const {
+    return editor_ != nullptr;
+}
+
+void TreeView::EndEditing(bool cancel) {
+    if (editor_)
+        TreeView_EndEditLabelNow(handle_, cancel);
+}
+
+void TreeView::SetRedraw(bool redraw) {
+    if (!handle_)
+        return;
+    SendMessageW(handle_, WM_SETREDRAW, redraw, 0);
+    if (redraw)
+        InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TreeView::WndProc(Message& message) {
+    switch (message.msg) {
+    case CN_NOTIFY:
+        HandleNotify(message);
+        return;
+    case WM_NCDESTROY:
+        DetachEditor();
+        break;
+    }
+    WinControl::WndProc(message);
+}
+
+void TreeView::HandleNotify(Message& message) {
+    auto* header = reinterpret_cast<NMHDR*>(message.lParam);
+    switch (header->code) {
+    case TVN_SELCHANGEDW:
+        if (OnSelectionChanged)
+            OnSelectionChanged(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);
+        break;
+    case TVN_ITEMEXPANDEDW: {
+        auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
+        if (OnExpansionChanged)
+            OnExpansionChanged(change->itemNew.hItem, change->action & TVE_EXPAND);
+        break;
+    }
+    case TVN_BEGINLABELEDITW:
+        AttachEditor(TreeView_GetEditControl(handle_));
+        message.result = FALSE; // allow the edit
+        break;
+    case TVN_ENDLABELEDITW: {
+        auto* edit = reinterpret_cast<NMTVDISPINFOW*>(header);
+        DetachEditor();
+        message.result = FALSE;
+        // No text means the user cancelled: the old name stays and nobody is told.
+        if (edit->item.pszText) {
+            const std::u16string text = FromWide(edit->item.pszText);
+            message.result = OnEdited ? OnEdited(edit->item.hItem, text) : TRUE;
+        }
+        break;
+    }
+    }
+}
+
+void TreeView::AttachEditor(HWND editor) {
+    DetachEditor();
+    editor_ = editor;
+    if (editor_)
+        SetWindowSubclass(editor_, EditorProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TreeView::DetachEditor() {
+    if (editor_)
+        RemoveWindowSubclass(editor_, EditorProc, 1);
+    editor_ = nullptr;
+}
+
+LRESULT CALLBACK TreeView::EditorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR data) {
+    auto* tree = reinterpret_cast<TreeView*>(data);
+    if (msg == WM_KEYDOWN) {
+        WORD key = static_cast<WORD>(wParam);
+        bool consumed = false;
+        try {
+            consumed = tree->DoKeyDown(key);
+        } catch (...) {
+            Application::Instance().HandleException(std::current_exception());
+            consumed = true;
+        }
+        // A key handler may have removed the item, and with it this editor.
+        if (consumed || !IsWindow(window))
+            return 0;
+        wParam = key;
+    } else if (msg == WM_NCDESTROY) {
+        tree->DetachEditor();
+    }
+    return DefSubclassProc(window, msg, wParam, lParam);
+}
+
+} // namespace ui

@@ -1,0 +1,62 @@
+#pragma once
+
+// The platform tree view: items with text and an image, in-place editing of their names, and
+// events for what the user does. Keys typed into the name editor reach OnKeyDown as well, so
+// that the tree's key handling also works while a name is being edited.
+
+#include "ui/win_control.h"
+
+#include <commctrl.h>
+#include <string>
+
+namespace ui {
+
+class TreeView : public WinControl {
+public:
+    explicit TreeView(Component* owner);
+    ~TreeView() override;
+
+    void SetImageList(HIMAGELIST images);
+    void SetIndent(int pixels);
+    void SetBorder(bool border) { border_ = border; }
+
+    HTREEITEM InsertItem(HTREEITEM parent, const std::u16string& text, int image, LPARAM data);
+    void DeleteItem(HTREEITEM item);
+    void SetItemText(HTREEITEM item, const std::u16string& text);
+    void ExpandItem(HTREEITEM item);
+    void SelectItem(HTREEITEM item);
+    HTREEITEM Selected() const;
+    LPARAM ItemData(HTREEITEM item) const;
+    // Opens the name editor on the item; it takes the keyboard focus.
+    void EditItem(HTREEITEM item);
+    bool IsEditing() const;
+    // Accepts (or cancels) the edit in progress, if any.
+    void EndEditing(bool cancel);
+    void SetRedraw(bool redraw);
+
+    // A user's or the control's own change of the selected item.
+    std::function<void(HTREEITEM item)> OnSelectionChanged;
+    // An accepted name edit; return false to refuse the text.
+    std::function<bool(HTREEITEM item, const std::u16string& text)> OnEdited;
+    std::function<void(HTREEITEM item, bool expanded)> OnExpansionChanged;
+
+    void WndProc(Message& message) override;
+
+protected:
+    void CreateParams(ui::CreateParams& params) override;
+    void HandleCreated() override;
+
+private:
+    void HandleNotify(Message& message);
+    void AttachEditor(HWND editor);
+    void DetachEditor();
+    static LRESULT CALLBACK EditorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+
+    HIMAGELIST images_ = nullptr;
+    int indent_ = 0;
+    bool border_ = true;
+    HWND editor_ = nullptr;
+};
+
+} // namespace ui
