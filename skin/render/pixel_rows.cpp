@@ -1,0 +1,208 @@
+#include "skin/render/pixel_rows.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace skin::render::rows {
+
+namespace scalar {
+
+void Fill(Pixel* dst, int count, Pixel value) {
+    for (int i = 0; i < count; ++i)
+        dst[i] = value;
+}
+
+void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
+    const unsigned keep = static_cast<unsigned>(alpha);
+    const unsigned take = 255u - keep;
+    for (int i = 0; i < count; ++i) {
+        Pixel d = dst[i];
+        const Pixel s = src[i];
+        Pixel out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const unsigned db = (d >> shift) & 0xFF;
+            const unsigned sb = (s >> shift) & 0xFF;
+            out |= ((db * keep + sb * take + 127u) >> 8) << shift;
+        }
+        dst[i] = out;
+    }
+}
+
+void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
+    for (int i = 0; i < count; ++i) {
+        const Pixel s = src[i];
+        const unsigned sa = s >> 24;
+        if (sa == 0)
+            continue;
+        const Pixel d = dst[i];
+        Pixel out = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int db = static_cast<int>((d >> shift) & 0xFF);
+            const int sb = static_cast<int>((s >> shift) & 0xFF);
+            out |= static_cast<Pixel>((db * 256 + (sb - db) * static_cast<int>(sa)) >> 8) << shift;
+        }
+        const unsigned da = d >> 24;
+        out |= (da + sa * (255u - da) / 255u) << 24;
+        dst[i] = out;
+    }
+}
+
+void MaskBlend(Pixel* dst, const Pixel* src, const Pixel* mask, int count) {
+    for (int i = 0; i < count; ++i) {
+        const Pixel d = dst[i];
+        const Pixel s = src[i];
+        const Pixel m = mask[i];
+        Pixel out = d & 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int db = static_cast<int>((d >> shift) & 0xFF);
+            const int sb = static_cast<int>((s >> shift) & 0xFF);
+            const int mb = static_cast<int>((m >> shift) & 0xFF);
+            out |= static_cast<Pixel>(((db - sb) * mb + sb * 256) >> 8) << shift;
+        }
+        dst[i] = out;
+    }
+}
+
+} // namespace scalar
+
+#if defined(__SSE2__)
+
+namespace {
+
+inline __m128i Load(const Pixel* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+inline void Store(Pixel* p, __m128i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+}
+
+// Two pixels widened to 16-bit lanes, and the alpha of each spread over its four lanes.
+inline __m128i SpreadAlpha(__m128i wide) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF);
+}
+
+// (d * (256 - sa) + s * sa) >> 8 on the colour lanes, da + sa * (255 - da) div 255 on alpha.
+// Every term stays below 65536, so 16-bit lanes hold them without loss.
+inline __m128i CompositeTwo(__m128i d, __m128i s, __m128i alpha_lanes) {
+    const __m128i k256 = _mm_set1_epi16(256);
+    const __m128i k255 = _mm_set1_epi16(255);
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i sa = SpreadAlpha(s);
+    const __m128i colour = _mm_srli_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(k256, sa)), _mm_mullo_epi16(s, sa)), 8);
+    // t div 255 for t <= 65025 is (t + 1 + (t >> 8)) >> 8.
+    const __m128i t = _mm_mullo_epi16(sa, _mm_sub_epi16(k255, d));
+    const __m128i grown = _mm_add_epi16(
+        d, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, one), _mm_srli_epi16(t, 8)), 8));
+    return _mm_or_si128(_mm_and_si128(alpha_lanes, grown), _mm_andnot_si128(alpha_lanes, colour));
+}
+
+} // namespace
+
+void Fill(Pixel* dst, int count, Pixel value) {
+    const __m128i v = _mm_set1_epi32(static_cast<int>(value));
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        Store(dst + i, v);
+        Store(dst + i + 4, v);
+    }
+    for (; i + 4 <= count; i += 4)
+        Store(dst + i, v);
+    for (; i < count; ++i)
+        dst[i] = value;
+}
+
+void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i keep = _mm_set1_epi16(static_cast<short>(alpha));
+    const __m128i take = _mm_set1_epi16(static_cast<short>(255 - alpha));
+    const __m128i round = _mm_set1_epi16(127);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i d = Load(dst + i);
+        const __m128i s = Load(src + i);
+        const __m128i lo =
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), keep),
+                                        _mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), take)),
+                          round);
+        const __m128i hi =
+            _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep),
+                                        _mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), take)),
+                          round);
+        Store(dst + i, _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8)));
+    }
+    scalar::WeightedBlend(dst + i, src + i, count - i, alpha);
+}
+
+void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alpha_lanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    const __m128i alpha_bytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = Load(src + i);
+        // User-interface images are mostly clear: four clear pixels change nothing.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha_bytes), zero)) == 0xFFFF)
+            continue;
+        const __m128i d = Load(dst + i);
+        const __m128i lo =
+            CompositeTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero), alpha_lanes);
+        const __m128i hi =
+            CompositeTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero), alpha_lanes);
+        Store(dst + i, _mm_packus_epi16(lo, hi));
+    }
+    scalar::AlphaComposite(dst + i, src + i, count - i);
+}
+
+void MaskBlend(Pixel* dst, const Pixel* src, const Pixel* mask, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i k256 = _mm_set1_epi16(256);
+    const __m128i alpha_bytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i d = Load(dst + i);
+        const __m128i s = Load(src + i);
+        const __m128i m = Load(mask + i);
+        const __m128i mlo = _mm_unpacklo_epi8(m, zero);
+        const __m128i mhi = _mm_unpackhi_epi8(m, zero);
+        const __m128i lo = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), mlo),
+                          _mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), _mm_sub_epi16(k256, mlo))),
+            8);
+        const __m128i hi = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), mhi),
+                          _mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), _mm_sub_epi16(k256, mhi))),
+            8);
+        const __m128i blended = _mm_packus_epi16(lo, hi);
+        Store(dst + i,
+              _mm_or_si128(_mm_and_si128(d, alpha_bytes), _mm_andnot_si128(alpha_bytes, blended)));
+    }
+    scalar::MaskBlend(dst + i, src + i, mask + i, count - i);
+}
+
+bool HasVectorRows() {
+    return true;
+}
+
+#else
+
+void Fill(Pixel* dst, int count, Pixel value) {
+    scalar::Fill(dst, count, value);
+}
+void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
+    scalar::WeightedBlend(dst, src, count, alpha);
+}
+void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
+    scalar::AlphaComposite(dst, src, count);
+}
+void MaskBlend(Pixel* dst, const Pixel* src, const Pixel* mask, int count) {
+    scalar::MaskBlend(dst, src, mask, count);
+}
+bool HasVectorRows() {
+    return false;
+}
+
+#endif
+
+} // namespace skin::render::rows

@@ -1,0 +1,164 @@
+#include "bitmap_test_util.h"
+#include "skin/render/pixel_rows.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace skin::render {
+namespace {
+
+using testing::Byte;
+using testing::Hex;
+
+// The formulas in real arithmetic, one byte at a time.
+Pixel ReferenceWeighted(Pixel d, Pixel s, int alpha) {
+    Pixel out = 0;
+    for (int i = 0; i < 4; ++i)
+        out |= static_cast<Pixel>(
+                   std::floor((Byte(d, i) * alpha + Byte(s, i) * (255.0 - alpha) + 127) / 256))
+               << (8 * i);
+    return out;
+}
+
+Pixel ReferenceComposite(Pixel d, Pixel s) {
+    const double sa = Byte(s, 3);
+    if (sa == 0)
+        return d;
+    Pixel out = 0;
+    for (int i = 0; i < 3; ++i)
+        out |= static_cast<Pixel>(
+                   std::floor((Byte(d, i) * 256.0 + (Byte(s, i) - Byte(d, i)) * sa) / 256))
+               << (8 * i);
+    const double da = Byte(d, 3);
+    out |= static_cast<Pixel>(da + std::floor(sa * (255 - da) / 255)) << 24;
+    return out;
+}
+
+Pixel ReferenceMask(Pixel d, Pixel s, Pixel m) {
+    Pixel out = d & 0xFF000000u;
+    for (int i = 0; i < 3; ++i)
+        out |=
+            static_cast<Pixel>(std::floor(
+                ((Byte(d, i) - Byte(s, i)) * static_cast<double>(Byte(m, i)) + Byte(s, i) * 256.0) /
+                256))
+            << (8 * i);
+    return out;
+}
+
+class PixelRowsTest : public ::testing::Test {
+protected:
+    std::mt19937 rng{20240611};
+    std::vector<Pixel> RandomRow(int n, bool ui_like = false) {
+        std::vector<Pixel> row(static_cast<std::size_t>(n));
+        for (Pixel& p : row)
+            p = ui_like ? testing::UiLikePixel(rng) : static_cast<Pixel>(rng());
+        return row;
+    }
+};
+
+// Row lengths around the vector width catch the tails the vector loop leaves to the plain one.
+TEST_F(PixelRowsTest, WeightedBlendMatchesTheRealFormulaForEveryWeight) {
+    for (int alpha = 0; alpha < 256; ++alpha) {
+        const int n = 1 + static_cast<int>(rng() % 19);
+        const auto src = RandomRow(n);
+        auto fast = RandomRow(n);
+        auto plain = fast;
+        const auto before = fast;
+        rows::WeightedBlend(fast.data(), src.data(), n, alpha);
+        rows::scalar::WeightedBlend(plain.data(), src.data(), n, alpha);
+        for (int i = 0; i < n; ++i) {
+            const Pixel want = ReferenceWeighted(before[i], src[i], alpha);
+            ASSERT_EQ(fast[i], want) << "alpha " << alpha << " at " << i;
+            ASSERT_EQ(plain[i], want) << "alpha " << alpha << " at " << i;
+        }
+    }
+}
+
+TEST_F(PixelRowsTest, WeightedBlendExtremesLoseAtMostOneUnit) {
+    Pixel d[4] = {0xFFFFFFFF, 0, 0x80808080, 0x01020304};
+    const Pixel s[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0, 0};
+    rows::WeightedBlend(d, s, 4, 0);
+    // With alpha 0 the result is (s * 255 + 127) >> 8: 255 becomes 254, 0 stays 0.
+    EXPECT_EQ(d[0], 0xFEFEFEFEu);
+    EXPECT_EQ(d[1], 0xFEFEFEFEu);
+    EXPECT_EQ(d[2], 0u);
+    Pixel keep[1] = {0x80FF0001};
+    const Pixel other[1] = {0x12345678};
+    // With alpha 255 the destination stays, less up to one unit: (d x 255 + 127) >> 8.
+    rows::WeightedBlend(keep, other, 1, 255);
+    EXPECT_EQ(keep[0], 0x7FFE0001u) << Hex(keep[0]);
+}
+
+TEST_F(PixelRowsTest, AlphaCompositeMatchesTheRealFormula) {
+    for (int round = 0; round < 400; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 23);
+        const auto src = RandomRow(n, round % 2 == 0);
+        auto fast = RandomRow(n);
+        auto plain = fast;
+        const auto before = fast;
+        rows::AlphaComposite(fast.data(), src.data(), n);
+        rows::scalar::AlphaComposite(plain.data(), src.data(), n);
+        for (int i = 0; i < n; ++i) {
+            const Pixel want = ReferenceComposite(before[i], src[i]);
+            ASSERT_EQ(fast[i], want) << Hex(before[i]) << " under " << Hex(src[i]);
+            ASSERT_EQ(plain[i], want) << Hex(before[i]) << " under " << Hex(src[i]);
+        }
+    }
+}
+
+TEST_F(PixelRowsTest, AlphaCompositeOfEveryAlphaPair) {
+    // Every source alpha over every destination alpha, with extreme colours.
+    for (int sa = 0; sa < 256; ++sa) {
+        std::vector<Pixel> d(256), s(256);
+        for (int da = 0; da < 256; ++da) {
+            d[static_cast<std::size_t>(da)] = static_cast<Pixel>(da) << 24 | 0x00FF00u;
+            s[static_cast<std::size_t>(da)] = static_cast<Pixel>(sa) << 24 | 0xFF00FFu;
+        }
+        const auto before = d;
+        rows::AlphaComposite(d.data(), s.data(), 256);
+        for (int da = 0; da < 256; ++da)
+            ASSERT_EQ(d[static_cast<std::size_t>(da)],
+                      ReferenceComposite(before[static_cast<std::size_t>(da)],
+                                         s[static_cast<std::size_t>(da)]))
+                << "sa " << sa << " da " << da;
+    }
+}
+
+TEST_F(PixelRowsTest, MaskBlendMatchesTheRealFormulaAndKeepsAlpha) {
+    for (int round = 0; round < 400; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 23);
+        const auto src = RandomRow(n);
+        const auto mask = RandomRow(n);
+        auto fast = RandomRow(n);
+        auto plain = fast;
+        const auto before = fast;
+        rows::MaskBlend(fast.data(), src.data(), mask.data(), n);
+        rows::scalar::MaskBlend(plain.data(), src.data(), mask.data(), n);
+        for (int i = 0; i < n; ++i) {
+            const Pixel want = ReferenceMask(before[i], src[i], mask[i]);
+            ASSERT_EQ(fast[i], want);
+            ASSERT_EQ(plain[i], want);
+        }
+    }
+}
+
+TEST_F(PixelRowsTest, FillWritesExactlyTheCountGiven) {
+    for (int n = 0; n < 20; ++n) {
+        std::vector<Pixel> row(24, 0x11111111);
+        rows::Fill(row.data() + 1, n, 0xFF00FF00);
+        EXPECT_EQ(row[0], 0x11111111u);
+        for (int i = 1; i <= n; ++i)
+            ASSERT_EQ(row[static_cast<std::size_t>(i)], 0xFF00FF00u);
+        EXPECT_EQ(row[static_cast<std::size_t>(n) + 1], 0x11111111u);
+    }
+}
+
+#if defined(__x86_64__) || defined(_M_X64)
+TEST(PixelRowsBuildTest, VectorRowsAreCompiledOnX86_64) {
+    EXPECT_TRUE(rows::HasVectorRows());
+}
+#endif
+
+} // namespace
+} // namespace skin::render
