@@ -1,0 +1,158 @@
+#include "live_program.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    folder.resize(folder.find_last_of(L'\\'));     // .../build/windows/tests
+    folder.resize(folder.find_last_of(L'\\') + 1); // .../build/windows/
+    return folder + L"arbordir.exe";
+}
+
+std::wstring WindowText(HWND window) {
+    // GetWindowText does not ask another process's controls; WM_GETTEXT does, and the
+    // platform carries the text across.
+    const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+namespace {
+
+struct Search {
+    DWORD process_id;
+    std::wstring caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process_id && IsWindowVisible(window) &&
+        WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+LiveProgram::LiveProgram(const std::wstring& arguments, const std::wstring& caption) {
+    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+    STARTUPINFOW startup{sizeof(startup)};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+        ADD_FAILURE() << "cannot start the program, error " << GetLastError();
+        return;
+    }
+    Search search{process_.dwProcessId, caption, nullptr};
+    WaitFor(
+        [&] {
+            EnumWindows(FindTopWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        30000);
+    window_ = search.found;
+    if (!window_)
+        ADD_FAILURE() << "the program's window did not appear";
+}
+
+LiveProgram::~LiveProgram() {
+    if (process_.hProcess) {
+        if (Running()) {
+            TerminateProcess(process_.hProcess, 1);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool LiveProgram::Running() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD LiveProgram::Close() {
+    if (window_)
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HWND LiveProgram::Child(const wchar_t* class_name, int index) const {
+    struct Find {
+        HWND parent;
+        const wchar_t* class_name;
+        int index;
+        HWND found;
+    } find{window_, class_name, index, nullptr};
+    EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(data);
+            wchar_t name[64];
+            GetClassNameW(child, name, 64);
+            if (GetParent(child) == find->parent && lstrcmpiW(name, find->class_name) == 0 &&
+                find->index-- == 0) {
+                find->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+std::wstring LiveProgram::TreeItemText(HWND tree, HTREEITEM item) const {
+    // The item record and its text buffer must live in the program's own address space.
+    constexpr SIZE_T kTextLength = 512;
+    const SIZE_T size = sizeof(TVITEMW) + kTextLength * sizeof(wchar_t);
+    auto* remote = static_cast<BYTE*>(
+        VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote)
+        return L"";
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    query.cchTextMax = kTextLength;
+    WriteProcessMemory(process_.hProcess, remote, &query, sizeof(query), nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    std::wstring text(kTextLength, L'\0');
+    ReadProcessMemory(process_.hProcess, remote + sizeof(TVITEMW), text.data(),
+                      kTextLength * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    text.resize(wcsnlen(text.c_str(), kTextLength));
+    return text;
+}
+
+std::vector<std::wstring> LiveProgram::TreeItems(HWND tree) const {
+    std::vector<std::wstring> items;
+    struct Walk {
+        const LiveProgram& program;
+        HWND tree;
+        std::vector<std::wstring>& items;
+        void Visit(HTREEITEM item, int depth) {
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                items.push_back(std::wstring(static_cast<std::size_t>(depth) * 2, L' ') +
+                                program.TreeItemText(tree, item));
+                Visit(TreeView_GetChild(tree, item), depth + 1);
+            }
+        }
+    } walk{*this, tree, items};
+    walk.Visit(TreeView_GetRoot(tree), 0);
+    return items;
+}
+
+} // namespace testing_support
