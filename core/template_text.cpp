@@ -42,7 +42,11 @@ std::u16string DecodeTemplateText(std::string_view bytes, const AnsiCodePage& an
 }
 
 std::string EncodeTemplateText(std::u16string_view text, const AnsiCodePage& ansi) {
-    if (std::optional<std::string> bytes = ansi.Encode(text))
+    // ANSI bytes that happen to begin like a byte-order mark ("ÿþ" in Windows-1252) would be
+    // read back in another encoding.
+    std::optional<std::string> bytes = ansi.Encode(text);
+    if (bytes && !bytes->starts_with(kUtf8Mark) && !bytes->starts_with(kUtf16LeMark) &&
+        !bytes->starts_with(kUtf16BeMark))
         return std::move(*bytes);
     return std::string(kUtf8Mark) + ToUtf8(text);
 }

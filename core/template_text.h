@@ -18,7 +18,8 @@ std::u16string DecodeTemplateText(std::string_view bytes, const AnsiCodePage& an
 
 // The bytes of a template's text: the ANSI code page when it can represent every character,
 // so that files stay what other readers expect; otherwise UTF-8 with its byte-order mark,
-// because the code page's replacement character would turn names into question marks.
+// because the code page's replacement character would turn names into question marks. Text
+// whose ANSI bytes would begin like a byte-order mark is written as UTF-8 as well.
 std::string EncodeTemplateText(std::u16string_view text, const AnsiCodePage& ansi);
 
 struct TemplateLine {

@@ -56,6 +56,9 @@ TEST(EncodeTemplateText, AnsiWhenEveryCharacterFitsElseUtf8WithItsMark) {
     EXPECT_EQ(EncodeTemplateText(u"Caf\u00E9\r\n\u0391\r\n", Windows1252()),
               "\xEF\xBB\xBF"
               "Caf\xC3\xA9\r\n\xCE\x91\r\n");
+    // In ANSI, "ÿþ" would read back as a UTF-16 mark.
+    EXPECT_EQ(EncodeTemplateText(u"\u00FF\u00FEx\r\n", Windows1252()),
+              "\xEF\xBB\xBF\xC3\xBF\xC3\xBEx\r\n");
 }
 
 std::vector<std::pair<std::size_t, std::u16string>> Lines(std::u16string_view text) {

@@ -99,6 +99,11 @@ public:
 
     std::uint32_t RenameReplacing(const std::u16string& source,
                                   const std::u16string& target) override {
+        // A read-only file refuses to be overwritten; Windows also refuses to be replaced by
+        // a rename, but not every implementation of the calls does, so ask first.
+        const DWORD attributes = GetFileAttributesW(Wide(target));
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            return ERROR_ACCESS_DENIED;
         return MoveFileExW(Wide(source), Wide(target),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? 0
