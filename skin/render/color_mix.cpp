@@ -121,13 +121,13 @@ Color MixRatio(Color a, Color b, double t) {
 }
 
 void Grayscale(SkinBitmap& bitmap, std::optional<Color> key) {
-    const std::optional<Pixel> key_pixel =
-        key ? std::optional<Pixel>(ColorToPixel(*key)) : std::nullopt;
+    const bool keyed = key.has_value();
+    const Pixel key_pixel = keyed ? ColorToPixel(*key) : 0;
     for (int y = 0; y < bitmap.Height(); ++y) {
         Pixel* row = bitmap.Row(y);
         for (int x = 0; x < bitmap.Width(); ++x) {
             const Pixel p = row[x];
-            if (key_pixel && p == *key_pixel)
+            if (keyed && p == key_pixel)
                 continue;
             const Pixel grey =
                 static_cast<Pixel>((Channel(p, 0) + Channel(p, 1) + Channel(p, 2)) / 3);

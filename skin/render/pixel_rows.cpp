@@ -82,20 +82,24 @@ inline __m128i SpreadAlpha(__m128i wide) {
     return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF);
 }
 
-// (d * (256 - sa) + s * sa) >> 8 on the colour lanes, da + sa * (255 - da) div 255 on alpha.
-// Every term stays below 65536, so 16-bit lanes hold them without loss.
-inline __m128i CompositeTwo(__m128i d, __m128i s, __m128i alpha_lanes) {
-    const __m128i k256 = _mm_set1_epi16(256);
-    const __m128i k255 = _mm_set1_epi16(255);
-    const __m128i one = _mm_set1_epi16(1);
+// (d * (256 - sa) + s * sa) >> 8 on the 16-bit lanes of two pixels. Both products and their
+// sum stay below 65536, so the lanes hold them without loss.
+inline __m128i CompositeColourTwo(__m128i d, __m128i s) {
     const __m128i sa = SpreadAlpha(s);
-    const __m128i colour = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(k256, sa)), _mm_mullo_epi16(s, sa)), 8);
-    // t div 255 for t <= 65025 is (t + 1 + (t >> 8)) >> 8.
-    const __m128i t = _mm_mullo_epi16(sa, _mm_sub_epi16(k255, d));
-    const __m128i grown = _mm_add_epi16(
-        d, _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(t, one), _mm_srli_epi16(t, 8)), 8));
-    return _mm_or_si128(_mm_and_si128(alpha_lanes, grown), _mm_andnot_si128(alpha_lanes, colour));
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), sa)),
+                                        _mm_mullo_epi16(s, sa)),
+                          8);
+}
+
+// da + sa * (255 - da) div 255 for four pixels, in the top byte of each. t div 255 for
+// t <= 65025 is (t + 1 + (t >> 8)) >> 8.
+inline __m128i CompositeAlphaFour(__m128i d, __m128i s) {
+    const __m128i da = _mm_srli_epi32(d, 24);
+    const __m128i sa = _mm_srli_epi32(s, 24);
+    const __m128i t = _mm_mullo_epi16(sa, _mm_sub_epi32(_mm_set1_epi32(255), da));
+    const __m128i q =
+        _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(t, _mm_set1_epi32(1)), _mm_srli_epi32(t, 8)), 8);
+    return _mm_slli_epi32(_mm_add_epi32(da, q), 24);
 }
 
 } // namespace
@@ -137,20 +141,28 @@ void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
 
 void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i alpha_lanes = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
     const __m128i alpha_bytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m128i s = Load(src + i);
-        // User-interface images are mostly clear: four clear pixels change nothing.
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha_bytes), zero)) == 0xFFFF)
+        const __m128i sa = _mm_and_si128(s, alpha_bytes);
+        // User-interface images are mostly clear or opaque, in runs.
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, zero)) == 0xFFFF)
             continue;
         const __m128i d = Load(dst + i);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, alpha_bytes)) == 0xFFFF) {
+            // With sa = 255 the colour formula is (255 s + d) >> 8 = s - (d < s ? 1 : 0).
+            const __m128i at_least = _mm_cmpeq_epi8(_mm_max_epu8(d, s), d);
+            const __m128i colour = _mm_add_epi8(s, _mm_andnot_si128(at_least, _mm_set1_epi8(-1)));
+            Store(dst + i, _mm_or_si128(colour, alpha_bytes));
+            continue;
+        }
         const __m128i lo =
-            CompositeTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero), alpha_lanes);
+            CompositeColourTwo(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(s, zero));
         const __m128i hi =
-            CompositeTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero), alpha_lanes);
-        Store(dst + i, _mm_packus_epi16(lo, hi));
+            CompositeColourTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero));
+        const __m128i colour = _mm_andnot_si128(alpha_bytes, _mm_packus_epi16(lo, hi));
+        Store(dst + i, _mm_or_si128(colour, CompositeAlphaFour(d, s)));
     }
     scalar::AlphaComposite(dst + i, src + i, count - i);
 }
