@@ -1,11 +1,11 @@
 #include "skin/render/border_mask.h"
 
-#include <algorithm>
-
 #include "skin/render/copy_pixels.h"
 #include "skin/render/keyed_copy.h"
 #include "skin/render/masked_piece.h"
 #include "skin/render/stretch.h"
+
+#include <algorithm>
 
 namespace skin::render {
 
@@ -31,8 +31,7 @@ struct Piece {
 
 class BorderPainter {
 public:
-    BorderPainter(SkinBitmap& dst, const MaskSource& mask, bool fill_corners,
-                  const TCacheInfo& ci)
+    BorderPainter(SkinBitmap& dst, const MaskSource& mask, bool fill_corners, const TCacheInfo& ci)
         : dst_(dst), mask_(mask), src_(mask.Image), fill_corners_(fill_corners), ci_(ci) {}
 
     void Corner(const Piece& p) {

@@ -3,10 +3,10 @@
 // Transparent corners of a control's border: refilling them when only the background behind
 // the control changed, and cutting window regions around them.
 
-#include <vector>
-
 #include "skin/render/cache_info.h"
 #include "skin/render/mask_source.h"
+
+#include <vector>
 
 namespace skin::render {
 

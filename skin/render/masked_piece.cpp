@@ -1,11 +1,11 @@
 #include "skin/render/masked_piece.h"
 
-#include <algorithm>
-
 #include "skin/render/fills.h"
 #include "skin/render/pixel_rows.h"
 #include "skin/render/resample.h"
 #include "skin/render/stretch.h"
+
+#include <algorithm>
 
 namespace skin::render {
 
@@ -40,8 +40,8 @@ SkinBitmap AtLeastTwoByTwo(const SkinBitmap& src, const Rect& s) {
     SkinBitmap copy(std::max(2, s.Width()), std::max(2, s.Height()));
     for (int y = 0; y < copy.Height(); ++y)
         for (int x = 0; x < copy.Width(); ++x)
-            copy.At(x, y) = src.At(s.Left + std::min(x, s.Width() - 1),
-                                   s.Top + std::min(y, s.Height() - 1));
+            copy.At(x, y) =
+                src.At(s.Left + std::min(x, s.Width() - 1), s.Top + std::min(y, s.Height() - 1));
     return copy;
 }
 
@@ -80,11 +80,11 @@ void CopyMaskedPiece(const Rect& d, const Rect& s, SkinBitmap& dst, const MaskSo
         to.Top -= from.Top;
         from.Top = 0;
     }
-    const int width = std::min({to.Width(), from.Width(), dst.Width() - to.Left,
-                                src.Width() - from.Left});
+    const int width =
+        std::min({to.Width(), from.Width(), dst.Width() - to.Left, src.Width() - from.Left});
     // The mask rows must exist as well as the colour rows.
-    const int height = std::min({to.Height(), from.Height(), dst.Height() - to.Top,
-                                 src.Height() - mask_offset - from.Top});
+    const int height = std::min(
+        {to.Height(), from.Height(), dst.Height() - to.Top, src.Height() - mask_offset - from.Top});
     if (width <= 0 || height <= 0)
         return;
     const bool ready = ci.Ready && ci.Bmp;
@@ -102,8 +102,7 @@ void CopyMaskedPiece(const Rect& d, const Rect& s, SkinBitmap& dst, const MaskSo
             continue;
         }
         const int by = ci.Y + to.Top + row;
-        const Pixel* back =
-            ready && by >= 0 && by < ci.Bmp->Height() ? ci.Bmp->Row(by) : nullptr;
+        const Pixel* back = ready && by >= 0 && by < ci.Bmp->Height() ? ci.Bmp->Row(by) : nullptr;
         for (int col = 0; col < width; ++col) {
             if (in[col] == kKeyPixel) {
                 if (!ready) {

@@ -48,9 +48,7 @@ public:
     // A copy with its own memory (never a platform handle).
     SkinBitmap Clone() const;
     // Another bitmap over the same pixels, owning nothing; valid while this one lives.
-    SkinBitmap View() const {
-        return Adopt(bits_, width_, height_, stride_, handle_, nullptr);
-    }
+    SkinBitmap View() const { return Adopt(bits_, width_, height_, stride_, handle_, nullptr); }
 
     int Width() const { return width_; }
     int Height() const { return height_; }

@@ -1,9 +1,9 @@
 #include "skin/render/state_image.h"
 
-#include <algorithm>
-
 #include "skin/render/blends.h"
 #include "skin/render/keyed_copy.h"
+
+#include <algorithm>
 
 namespace skin::render {
 
@@ -88,8 +88,7 @@ void DrawStateImage(SkinBitmap& dst, Point p, int state, const TCacheInfo& ci,
                            {at.from.Left, at.from.Top, at.from.Right - 1, at.from.Bottom - 1});
     } else if (mode == simNormal) {
         CopyKeyedRect(dst, src, at.to.X, true, ci, kKeyColor,
-                      {at.from.Left, at.from.Top, at.from.Right - 1, at.from.Bottom - 1},
-                      at.to.Y);
+                      {at.from.Left, at.from.Top, at.from.Right - 1, at.from.Bottom - 1}, at.to.Y);
     } else {
         BlendRectFrom(dst, at.to.X, at.to.Y, kKeyColor, 0.5,
                       {at.from.Left, at.from.Top, at.from.Right - 1, at.from.Bottom - 1}, src);

@@ -107,6 +107,24 @@ TEST_F(PixelRowsTest, AlphaCompositeMatchesTheRealFormula) {
     }
 }
 
+TEST_F(PixelRowsTest, AlphaCompositeOfOpaqueAndClearRunsMatchesTheRealFormula) {
+    // Whole groups of opaque or clear source pixels take the short cuts of the vector loop.
+    for (int round = 0; round < 300; ++round) {
+        const int n = 4 + static_cast<int>(rng() % 13);
+        std::vector<Pixel> src = RandomRow(n);
+        for (int i = 0; i < n; ++i)
+            src[static_cast<std::size_t>(i)] =
+                (src[static_cast<std::size_t>(i)] & 0x00FFFFFFu) | (round % 3 ? 0xFF000000u : 0);
+        auto d = RandomRow(n);
+        const auto before = d;
+        rows::AlphaComposite(d.data(), src.data(), n);
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(d[static_cast<std::size_t>(i)],
+                      ReferenceComposite(before[static_cast<std::size_t>(i)],
+                                         src[static_cast<std::size_t>(i)]));
+    }
+}
+
 TEST_F(PixelRowsTest, AlphaCompositeOfEveryAlphaPair) {
     // Every source alpha over every destination alpha, with extreme colours.
     for (int sa = 0; sa < 256; ++sa) {
