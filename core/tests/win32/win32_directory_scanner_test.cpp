@@ -69,6 +69,7 @@ TEST(Win32DirectoryScanner, ALinkLoopEndsQuickly) {
         EXPECT_EQ(n->Text(), depth % 2 ? u"up" : u"a");
         EXPECT_LE(n->ChildCount(), 1u);
     }
+    RecordProperty("depth", static_cast<int>(depth));
     EXPECT_GE(depth, 4u);
     EXPECT_EQ(tree.Count(), depth);
 }
