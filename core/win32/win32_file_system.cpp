@@ -3,6 +3,8 @@
 #include "core/file_system.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
 #include <windows.h>
 
 namespace core {
@@ -66,7 +68,7 @@ public:
         LARGE_INTEGER size;
         if (!GetFileSizeEx(file, &size))
             error = GetLastError();
-        else if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
+        else if (static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX / 2)
             error = ERROR_NOT_ENOUGH_MEMORY;
         else
             error = ReadAll(file, static_cast<std::size_t>(size.QuadPart), bytes);
@@ -119,7 +121,11 @@ private:
 
     // Reads up to `size` bytes; a file that shrinks meanwhile gives what it still has.
     static std::uint32_t ReadAll(HANDLE file, std::size_t size, std::string& bytes) {
-        bytes.resize(size);
+        try {
+            bytes.resize(size);
+        } catch (const std::bad_alloc&) {
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
         std::size_t done = 0;
         while (done < size) {
             const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size - done, kPiece));
