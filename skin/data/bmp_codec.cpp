@@ -4,11 +4,11 @@
 //               | [bit-field masks] | [palette] | ... | pixel rows at the header's offset
 // Rows are padded to 4 bytes and run bottom-up unless the height is negative.
 
-#include <bit>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/image_decoders.h"
+
+#include <bit>
 
 namespace skin::data {
 
@@ -62,7 +62,8 @@ struct Channel {
         if (mask == 0)
             return absent;
         std::uint32_t v = (pixel & mask) >> shift;
-        return max == 0xFF ? v : static_cast<std::uint32_t>((std::uint64_t{v} * 255 + max / 2) / max);
+        return max == 0xFF ? v
+                           : static_cast<std::uint32_t>((std::uint64_t{v} * 255 + max / 2) / max);
     }
 };
 
@@ -165,10 +166,10 @@ void DecodeRow(const std::uint8_t* row, const Header& h, const std::vector<Pixel
         } else {
             Channel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]), a(h.masks[3]);
             for (int x = 0; x < h.width; ++x, row += 4) {
-                std::uint32_t p = row[0] | (row[1] << 8) | (row[2] << 16) |
-                                  (std::uint32_t{row[3]} << 24);
-                out[x] = b.Get(p, 0) | (g.Get(p, 0) << 8) | (r.Get(p, 0) << 16) |
-                         (a.Get(p, 255) << 24);
+                std::uint32_t p =
+                    row[0] | (row[1] << 8) | (row[2] << 16) | (std::uint32_t{row[3]} << 24);
+                out[x] =
+                    b.Get(p, 0) | (g.Get(p, 0) << 8) | (r.Get(p, 0) << 16) | (a.Get(p, 255) << 24);
             }
         }
         break;

@@ -6,7 +6,9 @@ namespace skin::data {
 
 namespace {
 
-std::int16_t Short(int index) { return static_cast<std::int16_t>(index); }
+std::int16_t Short(int index) {
+    return static_cast<std::int16_t>(index);
+}
 
 // Index of a section and the lookups of its masks with that index (parent fallback).
 struct SectionRef {
@@ -15,9 +17,7 @@ struct SectionRef {
     int index = skin.GetSkinIndex(name);
 
     int Mask(std::u16string_view mask) const { return skin.GetMaskIndex(index, name, mask); }
-    int Texture(std::u16string_view mask) const {
-        return skin.GetTextureIndex(index, name, mask);
-    }
+    int Texture(std::u16string_view mask) const { return skin.GetTextureIndex(index, name, mask); }
 };
 
 } // namespace
@@ -66,8 +66,8 @@ void LoadedSkin::RefreshConstData() {
                        c.MaskArrowBottom, c.IndexBGScrollBottom, c.IndexBGHotScrollBottom},
           ScrollButton{u"SCROLLBTNLEFT", c.IndexScrollLeft, c.MaskScrollLeft, c.MaskArrowLeft,
                        c.IndexBGScrollLeft, c.IndexBGHotScrollLeft},
-          ScrollButton{u"SCROLLBTNRIGHT", c.IndexScrollRight, c.MaskScrollRight,
-                       c.MaskArrowRight, c.IndexBGScrollRight, c.IndexBGHotScrollRight}}) {
+          ScrollButton{u"SCROLLBTNRIGHT", c.IndexScrollRight, c.MaskScrollRight, c.MaskArrowRight,
+                       c.IndexBGScrollRight, c.IndexBGHotScrollRight}}) {
         SectionRef s{*this, b.name};
         b.index = Short(s.index);
         b.mask = Short(s.Mask(u"BORDERSMASK"));
@@ -113,8 +113,7 @@ void LoadedSkin::RefreshConstData() {
     c.ComboBtnBorder = combo_button.index < 0 ? -1 : GetMaskIndex(u"COMBOBTN", u"BORDERSMASK");
     c.ComboBtnBG = combo_button.Texture(u"PATTERN");
     c.ComboBtnBGHot = combo_button.Texture(u"HOTPATTERN");
-    c.ComboGlyph =
-        GetSkinIndex(u"COMBOBOX") < 0 ? -1 : GetMaskIndex(u"COMBOBOX", u"GLYPHMASK");
+    c.ComboGlyph = GetSkinIndex(u"COMBOBOX") < 0 ? -1 : GetMaskIndex(u"COMBOBOX", u"GLYPHMASK");
     c.IndexWebBtn = GetSkinIndex(u"WEBBUTTON");
 }
 

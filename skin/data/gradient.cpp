@@ -1,9 +1,9 @@
 #include "skin/data/gradient.h"
 
+#include "skin/data/options_text.h"
+
 #include <algorithm>
 #include <vector>
-
-#include "skin/data/options_text.h"
 
 namespace skin::data {
 

@@ -5,9 +5,9 @@
 // written, the fifth number unused); words after the last full group are ignored. A number of a
 // counted group that is not an integer raises "''%s'' is not a valid integer value".
 
-#include <string_view>
-
 #include "skin/data/general_data.h"
+
+#include <string_view>
 
 namespace skin::data {
 

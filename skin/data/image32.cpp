@@ -7,7 +7,8 @@ namespace skin::data {
 
 Image32 MakeImage32(int width, int height, Pixel value) {
     if (width < 0 || height < 0 || std::int64_t{width} * height > kMaxImagePixels)
-        throw core::Error(core::Format(u"Image size %d x %d is not supported", {}, {width, height}));
+        throw core::Error(
+            core::Format(u"Image size %d x %d is not supported", {}, {width, height}));
     Image32 image;
     image.width = width;
     image.height = height;

@@ -1,13 +1,13 @@
 // JPEG files through libjpeg. Its errors leave through longjmp, so everything between setjmp
 // and the jump is plain data; the pixels are written into an image the caller owns.
 
-#include <csetjmp>
-#include <cstdio>
-#include <jpeglib.h>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/image_decoders.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <jpeglib.h>
 
 namespace skin::data {
 
@@ -74,7 +74,8 @@ Image32 DecodeJpeg(std::span<const std::uint8_t> bytes) {
     std::vector<JSAMPLE> row;
     ErrorManager errors{};
     if (!ReadJpeg(bytes, image, row, errors))
-        throw core::Error(core::Format(u"Invalid JPEG image: %s", {core::FromUtf8(errors.message)}));
+        throw core::Error(
+            core::Format(u"Invalid JPEG image: %s", {core::FromUtf8(errors.message)}));
     return image;
 }
 

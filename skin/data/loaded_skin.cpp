@@ -6,7 +6,9 @@ namespace {
 
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 
-bool IsUnsetColor(TColor color) { return color == -1 || color == kKeyColor; }
+bool IsUnsetColor(TColor color) {
+    return color == -1 || color == kKeyColor;
+}
 
 } // namespace
 

@@ -1,9 +1,9 @@
 #include "skin/data/mask_syntax.h"
 
+#include "skin/data/options_text.h"
+
 #include <algorithm>
 #include <vector>
-
-#include "skin/data/options_text.h"
 
 namespace skin::data {
 
@@ -45,7 +45,9 @@ bool Contains(std::u16string_view text, std::u16string_view part) {
 
 // Divisors of the geometry rules; a count of 0 (or a mask type of -1) counts as one image so
 // that a damaged value cannot divide by zero.
-int Positive(int count) { return count > 0 ? count : 1; }
+int Positive(int count) {
+    return count > 0 ? count : 1;
+}
 
 // The widths a border gets when it gives none: a third of a state image each way.
 void DefaultWidths(TsMaskData& m, int width, int height) {
@@ -107,8 +109,7 @@ Rect FixedRect(std::u16string_view value) {
 }
 
 // "@LLLL@TTTT@RRRR@BBBB@n@t"
-TsMaskData Glyph(std::u16string_view section, std::u16string_view key,
-                 std::u16string_view value) {
+TsMaskData Glyph(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
     TsMaskData m = NewMask(section, key, TacImgType::itisaGlyph);
     m.R = FixedRect(value);
     m.ImageCount = Fixed(value, 22, 22);
@@ -118,7 +119,7 @@ TsMaskData Glyph(std::u16string_view section, std::u16string_view key,
 
 // "^LLLL^TTTT^RRRR^BBBB^WLLL^WTTT^WRRR^WBBB^n^t^d^w"
 TsMaskData Border(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                  double version) {
+                  SkinVersion version) {
     TsMaskData m = NewMask(section, key, TacImgType::itisaBorder);
     m.R = FixedRect(value);
     m.WL = Fixed(value, 22, 25);
@@ -129,7 +130,7 @@ TsMaskData Border(std::u16string_view section, std::u16string_view key, std::u16
     m.MaskType = Fixed(value, 44, 44);
     m.DrawMode = Fixed(value, 46, 46);
     m.BorderWidth = Fixed(value, 48, 48);
-    if (version < 7.4 && m.MaskType >= 1) {
+    if (version < SkinVersion{7, 4} && m.MaskType >= 1) {
         // Older skins did not say "stretch": a one-pixel middle both ways means it.
         bool thin = m.R.Width() / Positive(m.ImageCount) - m.WL - m.WR == 1 &&
                     m.R.Height() / Positive(m.MaskType + 1) - m.WT - m.WB == 1;
@@ -182,11 +183,10 @@ TsMaskData WordBorder(std::u16string_view section, std::u16string_view key,
     m.ImageCount = std::max<std::int16_t>(Lenient(at(params, 0)), 1);
     m.MaskType = std::max<std::int16_t>(Lenient(at(params, 1)), 0);
     auto border_width = at(params, 2);
-    m.BorderWidth = border_width.empty()
-                        ? 0
-                        : std::max<std::int16_t>(static_cast<std::int16_t>(
-                                                     StrictInteger(border_width)),
-                                                 0);
+    m.BorderWidth =
+        border_width.empty()
+            ? 0
+            : std::max<std::int16_t>(static_cast<std::int16_t>(StrictInteger(border_width)), 0);
     auto draw_mode = at(params, 3);
     m.DrawMode = draw_mode.empty() ? 1 : static_cast<std::int16_t>(StrictInteger(draw_mode));
     WidthsWhenAllZero(m);
@@ -226,6 +226,16 @@ bool HasKeyPixel(const Image32& source, int x0, int x1, int y0, int y1) {
 }
 
 } // namespace
+
+SkinVersion SkinVersion::Parse(std::u16string_view text) {
+    auto dot = text.find(u'.');
+    auto major = ParseInteger(text.substr(0, dot));
+    auto minor = dot == std::u16string_view::npos ? std::optional<std::int32_t>(0)
+                                                  : ParseInteger(text.substr(dot + 1));
+    if (!major || !minor || *major < 0 || *minor < 0 || text.find_first_of(u"$xX-") != text.npos)
+        return {};
+    return {*major, *minor};
+}
 
 std::optional<TsMaskData> ParseMask(std::u16string_view section, std::u16string_view key,
                                     std::u16string_view value, MaskImageSource& images) {

@@ -5,13 +5,23 @@
 // then a value naming a BMP file is a whole-file border, and a value with "#" a border given by
 // words. Anything else declares no mask.
 
+#include "skin/data/mask_data.h"
+
+#include <compare>
 #include <memory>
 #include <optional>
 #include <string_view>
 
-#include "skin/data/mask_data.h"
-
 namespace skin::data {
+
+// A skin's VERSION compared part by part, as version numbers are: 7.10 comes after 7.4, and
+// 7.3 before it. Text that is not a version reads as 0.0.
+struct SkinVersion {
+    int major = 0;
+    int minor = 0;
+    static SkinVersion Parse(std::u16string_view text);
+    friend auto operator<=>(const SkinVersion&, const SkinVersion&) = default;
+};
 
 // What the syntaxes need from the loading skin.
 class MaskImageSource {
@@ -20,7 +30,7 @@ public:
     // A separate image file, decoded and post-processed; null when missing or 0 pixels wide.
     virtual std::unique_ptr<Image32> LoadImage(std::u16string_view name) = 0;
     virtual const Image32& MasterBitmap() const = 0;
-    virtual double Version() const = 0;
+    virtual SkinVersion Version() const = 0;
 };
 
 // The mask declared by one key, or none. Fixed-position fields that are not integers raise

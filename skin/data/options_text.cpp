@@ -1,10 +1,10 @@
 #include "skin/data/options_text.h"
 
-#include <charconv>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/ansi_text.h"
+
+#include <charconv>
 
 namespace skin::data {
 
@@ -127,7 +127,8 @@ SkinOptions SkinOptions::ParseText(std::u16string_view text) {
             break;
         }
         builder.Line(text.substr(start, end - start));
-        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+        start =
+            end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
     return options;
 }

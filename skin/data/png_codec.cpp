@@ -1,11 +1,11 @@
 // PNG files through libpng's simplified interface, which reports errors in the image record
 // instead of jumping out of the caller.
 
-#include <png.h>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/image_decoders.h"
+
+#include <png.h>
 
 namespace skin::data {
 

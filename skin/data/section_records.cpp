@@ -1,9 +1,9 @@
 // The global settings and the section records of a skin, read from its options text.
 
-#include <unordered_set>
-
 #include "skin/data/gradient.h"
 #include "skin/data/skin_loader.h"
+
+#include <unordered_set>
 
 namespace skin::data {
 
@@ -104,8 +104,7 @@ TsGeneralData ReadSection(const SkinOptions& options, const std::u16string& name
     gd.Transparency = in.Integer(u"TRANSPARENCY", 0);
     gd.GradientPercent = in.Integer(u"GRADIENTPERCENT", 0);
     gd.ImagePercent = in.Integer(u"IMAGEPERCENT", 0);
-    ReadGradient(in, u"GRADIENTDATA", u" ", gd.GradientData, gd.GradientArray,
-                 gd.GradientPercent);
+    ReadGradient(in, u"GRADIENTDATA", u" ", gd.GradientData, gd.GradientArray, gd.GradientPercent);
     gd.ShowFocus = in.Boolean(u"SHOWFOCUS");
     gd.FadingEnabled = in.Boolean(u"FADINGENABLED");
     gd.FadingIterations = in.Integer(u"FADINGITERATIONS", 5);

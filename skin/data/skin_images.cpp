@@ -1,13 +1,13 @@
 // The images of a skin: the master bitmap, one mask per image key of the options text, and the
 // JPEG patterns.
 
-#include <algorithm>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/image_decoders.h"
 #include "skin/data/mask_syntax.h"
 #include "skin/data/skin_loader.h"
+
+#include <algorithm>
 
 namespace skin::data {
 
@@ -28,11 +28,11 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
 // A separate image file of the skin as 32-bit pixels, with the rules of its format: PNG alpha
 // is cleaned up or premultiplied by the skin's version; images of fewer than 32 bits get alpha
 // 255 except on key-colour pixels.
-Image32 DecodeSkinImage(std::span<const std::uint8_t> bytes, double version) {
+Image32 DecodeSkinImage(std::span<const std::uint8_t> bytes, SkinVersion version) {
     if (IsPng(bytes)) {
         Image32 image = DecodePng(bytes);
         for (Pixel& p : image.pixels) {
-            if (version <= 7.45) {
+            if (version <= SkinVersion{7, 45}) {
                 if (p == 0x00FFFFFF)
                     p = 0;
                 continue;
@@ -55,7 +55,7 @@ public:
         : skin_(skin), options_(options), files_(files) {}
 
     void Run() {
-        version_ = ParseReal(options_.ReadString(kGlobalInfo, u"VERSION", u""));
+        version_ = SkinVersion::Parse(options_.ReadString(kGlobalInfo, u"VERSION", u""));
         LoadMasterBitmap();
         for (const std::u16string& section : options_.SectionNames())
             LoadMasksOf(section);
@@ -73,7 +73,7 @@ public:
         return image;
     }
     const Image32& MasterBitmap() const override { return skin_.MasterBitmap; }
-    double Version() const override { return version_; }
+    SkinVersion Version() const override { return version_; }
 
 private:
     void LoadMasterBitmap() {
@@ -129,7 +129,7 @@ private:
     LoadedSkin& skin_;
     const SkinOptions& options_;
     SkinFileSource& files_;
-    double version_ = 0;
+    SkinVersion version_;
 };
 
 } // namespace

@@ -1,14 +1,14 @@
 #include "skin/data/skin_package.h"
 
-#include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <zlib.h>
-
 #include "core/error.h"
 #include "core/text.h"
 #include "skin/data/ansi_text.h"
 #include "skin/data/options_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <zlib.h>
 
 namespace skin::data {
 
@@ -21,9 +21,13 @@ const char16_t kStreamReadError[] = u"Stream read error";
 // the stream has really produced that much.
 constexpr std::size_t kOutputPiece = 61440;
 
-[[noreturn]] void ReadError() { throw core::Error(kStreamReadError); }
+[[noreturn]] void ReadError() {
+    throw core::Error(kStreamReadError);
+}
 
-[[noreturn]] void ZlibError(int code) { throw core::Error(core::FromUtf8(zError(code))); }
+[[noreturn]] void ZlibError(int code) {
+    throw core::Error(core::FromUtf8(zError(code)));
+}
 
 // Reads the package front to back; every read checks the bytes that remain.
 class PackageCursor {
@@ -32,8 +36,8 @@ public:
 
     std::int32_t Int32() {
         auto bytes = Take(4);
-        std::uint32_t v = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
-                          (std::uint32_t{bytes[3]} << 24);
+        std::uint32_t v =
+            bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t{bytes[3]} << 24);
         return static_cast<std::int32_t>(v);
     }
     std::span<const std::uint8_t> Take(std::size_t count) {
@@ -85,16 +89,16 @@ Bytes InflateEntry(PackageCursor& cursor, std::int32_t size) {
         }
         // All of the remaining package is available; zlib sees it in pieces below 4 GB.
         std::size_t consumed = stream.next_in - input.data();
-        stream.avail_in = static_cast<uInt>(std::min<std::size_t>(input.size() - consumed,
-                                                                  0x40000000));
+        stream.avail_in =
+            static_cast<uInt>(std::min<std::size_t>(input.size() - consumed, 0x40000000));
         uInt out_before = stream.avail_out;
         result = inflate(&stream, Z_NO_FLUSH);
         if (wanted > 0)
             out.resize(have + (out_before - stream.avail_out));
         if (result == Z_STREAM_END)
             break;
-        if (result == Z_BUF_ERROR || (result == Z_OK && stream.avail_in == 0 &&
-                                      stream.avail_out != 0)) {
+        if (result == Z_BUF_ERROR ||
+            (result == Z_OK && stream.avail_in == 0 && stream.avail_out != 0)) {
             // The package ended inside the stream.
             if (out.size() < static_cast<std::size_t>(size))
                 ReadError();
@@ -109,7 +113,9 @@ Bytes InflateEntry(PackageCursor& cursor, std::int32_t size) {
     return out;
 }
 
-bool IsOptionsName(std::u16string_view name) { return UpperCase(name) == u"OPTIONS.DAT"; }
+bool IsOptionsName(std::u16string_view name) {
+    return UpperCase(name) == u"OPTIONS.DAT";
+}
 
 bool HasBitmapExtension(std::u16string_view name) {
     auto dot = name.rfind(u'.');

@@ -22,6 +22,8 @@ TColor SystemColor(int index) {
     }
 }
 
-int SizingFrameWidth() { return 4; }
+int SizingFrameWidth() {
+    return 4;
+}
 
 } // namespace skin::data

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "skin/data/ansi_text.h"
+
+#include <windows.h>
 
 namespace skin::data {
 
