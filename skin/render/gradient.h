@@ -1,0 +1,31 @@
+#pragma once
+
+// Multi-segment gradients of skin sections, alone or mixed with a tiled texture.
+
+#include "skin/data/general_data.h"
+#include "skin/render/skin_bitmap.h"
+
+namespace skin::render {
+
+// Directions, by the first segment's Mode1.
+enum GradientMode : int {
+    gmVertical = 0,   // top to bottom
+    gmHorizontal = 1, // left to right
+    gmTriangles = 2,  // five points: corners and centre
+};
+
+// The gradient painted into r (clipped to the bitmap), alpha 255. Vertical and horizontal
+// gradients run their segments one after another, each over its percentage of the length (the
+// last one to the far edge), with single-precision running channels; the triangle mode
+// interpolates the first colours of five segments from the corners and the centre of r.
+// offset moves where a vertical gradient starts (0 in all uses).
+void PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+                   int offset = 0);
+
+// A vertical or horizontal gradient mixed in one pass with a texture tiled from the bitmap's
+// origin: channel = (t * (texture - gradient) + gradient * 256) >> 8, alpha 255. An empty
+// texture rectangle means the whole texture bitmap.
+void PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+                          int texture_weight, const Rect& texture_rect, const SkinBitmap& texture);
+
+} // namespace skin::render
