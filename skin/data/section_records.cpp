@@ -11,25 +11,33 @@ namespace {
 
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 
-// Reads the keys of one section, following PARENTCLASS for absent keys. The chain ends at an
-// empty parent, the parent "?", a parent naming its own section, and at any section visited
-// before, so that a loop through several sections cannot hang the load.
+// Reads the keys of one section, following PARENTCLASS for absent keys. The chain is resolved
+// once per section: it ends at an empty parent, the parent "?", a parent naming its own
+// section, a section that does not exist, and at any section visited before, so that a loop
+// through several sections cannot hang the load.
 class InheritedReader {
 public:
-    InheritedReader(const SkinOptions& options, std::u16string_view section)
-        : options_(options), section_(section) {}
+    InheritedReader(const SkinOptions& options, const std::u16string& section) {
+        std::unordered_set<std::u16string_view> visited;
+        std::u16string_view name = section;
+        while (const OptionsSection* block = options.FindSection(name)) {
+            if (!visited.insert(name).second)
+                break;
+            chain_.push_back(block);
+            auto parent = Find(*block, u"PARENTCLASS");
+            if (!parent || parent->empty() || *parent == u"?" || *parent == name)
+                break;
+            name = *parent;
+        }
+    }
 
     std::optional<std::u16string> Text(std::u16string_view key) const {
-        std::optional<std::u16string> found;
-        Walk([&](std::u16string_view section, bool) {
-            auto value = options_.Value(section, key);
-            if (value && *value != u"?") {
-                found = std::u16string(*value);
-                return true;
-            }
-            return false;
-        });
-        return found;
+        for (const OptionsSection* block : chain_) {
+            auto value = Find(*block, key);
+            if (value && *value != u"?")
+                return std::u16string(*value);
+        }
+        return std::nullopt;
     }
     std::u16string Text(std::u16string_view key, std::u16string_view absent) const {
         return Text(key).value_or(std::u16string(absent));
@@ -41,42 +49,33 @@ public:
     // Values written in the section itself come back as written; values of a parent are
     // converted to RGB.
     std::int32_t Integer(std::u16string_view key, std::int32_t absent) const {
-        std::int32_t found = -1;
-        Walk([&](std::u16string_view section, bool inherited) {
-            found = options_.ReadInteger(section, key, -1);
-            if (found == -1)
-                return false;
-            if (inherited)
-                found = ColorToRGB(found);
-            return true;
-        });
-        return found == -1 ? absent : found;
+        for (std::size_t i = 0; i < chain_.size(); ++i) {
+            auto value = Find(*chain_[i], key);
+            std::int32_t found = value ? ParseInteger(*value).value_or(-1) : -1;
+            if (found != -1)
+                return i == 0 ? found : ColorToRGB(found);
+        }
+        return absent;
     }
-    TsFontColor FontColor(std::u16string_view prefix) const {
-        std::u16string tc = prefix == u"HOT" ? u"HOTTC" : u"TC";
-        return {Integer(std::u16string(prefix) + u"FONTCOLOR", 0), Integer(tc + u"LEFT", -1),
-                Integer(tc + u"TOP", -1), Integer(tc + u"RIGHT", -1), Integer(tc + u"BOTTOM", -1)};
+    TsFontColor FontColor(bool hot) const {
+        if (hot)
+            return {Integer(u"HOTFONTCOLOR", 0), Integer(u"HOTTCLEFT", -1),
+                    Integer(u"HOTTCTOP", -1), Integer(u"HOTTCRIGHT", -1),
+                    Integer(u"HOTTCBOTTOM", -1)};
+        return {Integer(u"FONTCOLOR", 0), Integer(u"TCLEFT", -1), Integer(u"TCTOP", -1),
+                Integer(u"TCRIGHT", -1), Integer(u"TCBOTTOM", -1)};
     }
 
 private:
-    template <typename Visit>
-    void Walk(Visit visit) const {
-        std::unordered_set<std::u16string> visited;
-        std::u16string section(section_);
-        bool inherited = false;
-        while (visited.insert(section).second) {
-            if (visit(section, inherited))
-                return;
-            auto parent = options_.Value(section, u"PARENTCLASS");
-            if (!parent || parent->empty() || *parent == u"?" || *parent == section)
-                return;
-            section = std::u16string(*parent);
-            inherited = true;
-        }
+    static std::optional<std::u16string_view> Find(const OptionsSection& block,
+                                                   std::u16string_view key) {
+        for (const OptionsKey& k : block.Keys)
+            if (k.HasValue && k.Name == key)
+                return k.Value;
+        return std::nullopt;
     }
 
-    const SkinOptions& options_;
-    std::u16string_view section_;
+    std::vector<const OptionsSection*> chain_;
 };
 
 void ReadGradient(const InheritedReader& reader, std::u16string_view key,
@@ -100,7 +99,7 @@ TsGeneralData ReadSection(const SkinOptions& options, const std::u16string& name
     gd.GiveOwnFont = in.Boolean(u"GIVEOWNFONT");
     gd.GlowCount = in.Integer(u"GLOW", 0);
     gd.GlowMargin = in.Integer(u"GLOWMARGIN", 0);
-    gd.FontColor = in.FontColor(u"");
+    gd.FontColor = in.FontColor(false);
     gd.Transparency = in.Integer(u"TRANSPARENCY", 0);
     gd.GradientPercent = in.Integer(u"GRADIENTPERCENT", 0);
     gd.ImagePercent = in.Integer(u"IMAGEPERCENT", 0);
@@ -120,7 +119,7 @@ TsGeneralData ReadSection(const SkinOptions& options, const std::u16string& name
         gd.Props[1] = gd.Props[0];
         return gd;
     }
-    gd.HotFontColor = in.FontColor(u"HOT");
+    gd.HotFontColor = in.FontColor(true);
     gd.HotGlowColor = ColorToRGB(in.Integer(u"HGCOL", kWhite));
     gd.HotGlowSize = static_cast<std::uint8_t>(in.Integer(u"HGSIZE", 0));
     gd.HotColor = in.Integer(u"HOTCOLOR", kWhite);

@@ -1,0 +1,23 @@
+#pragma once
+
+// The two pieces of work the skin-load benchmark compares, on the internal skin's package:
+// the whole load as the skin manager runs it, and its floor, the bare inflating of every entry
+// and decoding of every image with zlib, libpng and the BMP decoder.
+
+#include "skin/data/skin_loader.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace bench {
+
+skin::data::Bytes ReadInternalPackage();
+
+// Unpacks, parses the options, loads images, masks and records; returns the number of masks.
+std::size_t LoadWholeSkin(const skin::data::Bytes& package);
+
+// Inflates every entry into a buffer of its stated size and decodes the images; returns the
+// number of bytes produced.
+std::size_t InflateAndDecode(const skin::data::Bytes& package);
+
+} // namespace bench
