@@ -91,6 +91,19 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     CreateFolders.SetTabOrder(1);
     CreateFolders.OnClick = [this](ui::Control&) { CreateFoldersClick(); };
 
+    ConfigureDirectoryEdits();
+
+    OnCreate = [this](ui::Form&) { FormCreate(); };
+    FinishCreation();
+}
+
+TForm1::~TForm1() {
+    tree_view_.reset();
+    if (images_)
+        ImageList_Destroy(images_);
+}
+
+void TForm1::ConfigureDirectoryEdits() {
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2}) {
         edit->SetColor(ui::Rgb(255, 255, 255));
         edit->SetFont(MakeFont(u"MS Sans Serif", 13));
@@ -101,15 +114,6 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sDirectoryEdit1.SetTabOrder(2);
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
-
-    OnCreate = [this](ui::Form&) { FormCreate(); };
-    FinishCreation();
-}
-
-TForm1::~TForm1() {
-    tree_view_.reset();
-    if (images_)
-        ImageList_Destroy(images_);
 }
 
 void TForm1::FormCreate() {

@@ -35,6 +35,8 @@ public:
     dialogs::TsDirectoryEdit& sDirectoryEdit2;
 
 private:
+    // The destination field and the scan command's hidden picker.
+    void ConfigureDirectoryEdits();
     void FormCreate();
     void CreateFoldersClick();
 
