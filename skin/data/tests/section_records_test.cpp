@@ -160,6 +160,20 @@ TEST(SectionRecords, ParentChainsEndAtSelfAbsentQuestionMarkAndLoops) {
     EXPECT_EQ(skin.GetMaskIndex(skin.GetSkinIndex(u"A"), u"A", u"X"), -1);
 }
 
+// Three hundred sections each naming the next as parent: every lookup walks the whole chain, and
+// the load still finishes (each chain is resolved once, mask lookups are hashed).
+TEST(SectionRecords, LongParentChainsAreFollowedToTheEnd) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "[S" + std::to_string(i) + "]\nPARENTCLASS=S" + std::to_string(i + 1) + "\n";
+    text += "[S300]\nGLOW=9\nBORDERSMASK=^0000^0000^0003^0003^0001^0001^0001^0001^1^0^1^1\n";
+    auto loaded = FromText(text);
+    const LoadedSkin& skin = loaded->skin;
+    EXPECT_EQ(Section(skin, u"S0").GlowCount, 9);
+    EXPECT_EQ(Section(skin, u"S0").BorderIndex, 0);
+    EXPECT_EQ(skin.GetMaskIndex(0, u"S0", u"BORDERSMASK"), 0);
+}
+
 TEST(SectionRecords, Gradients) {
     auto loaded = FromText("[SEVEN]\nGRADIENTDATA=1;2;3;4;5;6;7\nGRADIENTPERCENT=40\n"
                            "[CLAMP]\nGRADIENTDATA=-5;;-1;150;9;0\n"
