@@ -149,7 +149,8 @@ void UnpackSkinPackage(std::unique_ptr<TacSkinConvertor>& reader) {
     }
     cursor.Skip(4);
     std::int32_t count = cursor.Int32();
-    reader->ImageCount = count - 1;
+    // The lowest count has no predecessor; it stays the lowest value instead of overflowing.
+    reader->ImageCount = std::max(count, INT32_MIN + 1) - 1;
     for (std::int32_t i = 0; i < count; ++i) {
         std::int32_t name_length = cursor.Int32();
         if (name_length < 0)

@@ -81,7 +81,7 @@ TEST(SkinPackage, WrongMagicFreesTheReaderAndEmptiesTheReference) {
 }
 
 TEST(SkinPackage, EmptyAndNegativeEntryCountsGiveNoFiles) {
-    for (std::int32_t count : {0, -5}) {
+    for (std::int32_t count : {0, -5, INT32_MIN + 1}) {
         Bytes package = Text("ASzf");
         PutInt32(package, count);
         auto reader = Unpack(package);
@@ -89,6 +89,10 @@ TEST(SkinPackage, EmptyAndNegativeEntryCountsGiveNoFiles) {
         EXPECT_FALSE(reader->Options);
         EXPECT_EQ(reader->ImageCount, count - 1);
     }
+    // Found by the package fuzzer: the lowest count minus one overflowed.
+    Bytes lowest = Text("ASzf");
+    PutInt32(lowest, INT32_MIN);
+    EXPECT_EQ(Unpack(lowest)->ImageCount, INT32_MIN);
 }
 
 // Entries stored without compression make the stream's end land where the test wants it: the
