@@ -53,7 +53,7 @@ SkinBitmap Stretched(const SkinBitmap& src, const Rect& s, int w, int h, bool sm
         return out;
     }
     SkinBitmap out(w, h);
-    StretchNearestPortable(out, {0, 0, w, h}, src, s);
+    StretchNearest(out, {0, 0, w, h}, src, s);
     return out;
 }
 

@@ -18,8 +18,10 @@ double Edge(double ax, double ay, double bx, double by, double px, double py) {
 bool Owns(double e, double ax, double ay, double bx, double by) {
     if (e != 0)
         return e > 0;
-    const bool top = ay == by && bx < ax;
-    const bool left = by > ay;
+    // With the corners in the order that makes the area positive, the inside lies below a
+    // top edge (running right) and right of a left edge (running up).
+    const bool top = ay == by && bx > ax;
+    const bool left = by < ay;
     return top || left;
 }
 
@@ -37,17 +39,18 @@ void FillTriangle(SkinBitmap& bitmap, GradientVertex a, GradientVertex b, Gradie
     const int bottom = std::min(bitmap.Height(), std::max({a.Y, b.Y, c.Y}) + 1);
     for (int y = top; y < bottom; ++y) {
         Pixel* row = bitmap.Row(y);
-        const double py = y + 0.5;
         for (int x = left; x < right; ++x) {
-            const double px = x + 0.5;
-            const double wa = Edge(b.X, b.Y, c.X, c.Y, px, py);
-            const double wb = Edge(c.X, c.Y, a.X, a.Y, px, py);
-            const double wc = Edge(a.X, a.Y, b.X, b.Y, px, py);
+            // Coverage and colour are both decided at the pixel's own coordinates, as the
+            // window system's triangle fill does, so a colour is never taken from beyond the
+            // triangle's edge; the colour is truncated.
+            const double wa = Edge(b.X, b.Y, c.X, c.Y, x, y);
+            const double wb = Edge(c.X, c.Y, a.X, a.Y, x, y);
+            const double wc = Edge(a.X, a.Y, b.X, b.Y, x, y);
             if (!Owns(wa, b.X, b.Y, c.X, c.Y) || !Owns(wb, c.X, c.Y, a.X, a.Y) ||
                 !Owns(wc, a.X, a.Y, b.X, b.Y))
                 continue;
-            auto channel = [&](std::uint16_t ca, std::uint16_t cb, std::uint16_t cc) {
-                const double v = (wa * ca + wb * cb + wc * cc) / area;
+            auto channel = [&](std::uint16_t va, std::uint16_t vb, std::uint16_t vc) {
+                const double v = (wa * va + wb * vb + wc * vc) / area;
                 return static_cast<Pixel>(std::clamp(static_cast<int>(v), 0, 0xFFFF) >> 8);
             };
             row[x] = 0xFF000000u | (channel(a.Red, b.Red, c.Red) << 16) |

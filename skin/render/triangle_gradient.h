@@ -19,10 +19,10 @@ struct GradientVertex {
 
 using GradientTriangle = std::array<int, 3>; // indexes into the vertices
 
-// Every pixel whose centre lies in a triangle gets the colour interpolated from its corners
-// (each 16-bit channel >> 8) with alpha 255; a pixel on an edge shared by two triangles is
-// painted by one of them. The Win32 build lets the window system's GradientFill do it when the
-// bitmap lives in a DIB section and msimg32 provides it.
+// Every pixel whose coordinates lie in a triangle gets the colour interpolated there from the
+// triangle's corners (each 16-bit channel >> 8) with alpha 255; a pixel on an edge shared by two
+// triangles is painted by one of them. The Win32 build lets the window system's GradientFill do it
+// when the bitmap lives in a DIB section and msimg32 provides it.
 void FillGradientTriangles(SkinBitmap& bitmap, std::span<const GradientVertex> vertices,
                            std::span<const GradientTriangle> triangles);
 

