@@ -8,6 +8,7 @@
 #include "ui/controls/speed_button.h"
 #include "ui/controls/tree_view.h"
 #include "ui/form.h"
+#include "ui/window_subclass.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -275,6 +276,36 @@ TEST_F(FrameworkTest, KeysTypedIntoATreeViewNameEditorReachTheTreesKeyHandler) {
     tree.EndEditing(false);
     EXPECT_FALSE(tree.IsEditing());
     EXPECT_EQ(accepted, u"Project");
+}
+
+TEST_F(FrameworkTest, SubclassesOfForeignWindowsStackPassOnAndComeOff) {
+    // A platform edit the framework knows nothing about.
+    HWND edit = CreateWindowExW(0, L"EDIT", L"plain", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    std::vector<std::string> order;
+    WindowSubclass lower, upper;
+    ASSERT_TRUE(lower.Attach(edit, [&](Message& message) {
+        if (message.msg == WM_GETTEXTLENGTH)
+            order.push_back("lower");
+        return false;
+    }));
+    ASSERT_TRUE(upper.Attach(edit, [&](Message& message) {
+        if (message.msg == WM_GETTEXTLENGTH)
+            order.push_back("upper");
+        if (message.msg == WM_SKINCOMMAND) {
+            message.result = 42;
+            return true;
+        }
+        return false;
+    }));
+    EXPECT_EQ(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0), 5); // still the edit's own answer
+    EXPECT_EQ(order, (std::vector<std::string>{"upper", "lower"}));
+    EXPECT_EQ(SendMessageW(edit, WM_SKINCOMMAND, 0, 0), 42);
+
+    upper.Detach();
+    EXPECT_EQ(SendMessageW(edit, WM_SKINCOMMAND, 0, 0), 0);
+    DestroyWindow(edit); // the window's end detaches what is left
+    EXPECT_FALSE(lower.Attached());
 }
 
 } // namespace
