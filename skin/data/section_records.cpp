@@ -141,6 +141,12 @@ std::int16_t StrictGlobal(const SkinOptions& options, std::u16string_view key,
     return static_cast<std::int16_t>(value ? StrictInteger(*value) : absent);
 }
 
+// A text of GLOBALINFO; "?" means absent, as everywhere.
+std::u16string GlobalText(const SkinOptions& options, std::u16string_view key) {
+    std::u16string text = options.ReadString(kGlobalInfo, key, u"");
+    return text == u"?" ? std::u16string() : text;
+}
+
 std::int16_t Global16(const SkinOptions& options, std::u16string_view key, std::int32_t absent) {
     return static_cast<std::int16_t>(options.ReadInteger(kGlobalInfo, key, absent));
 }
@@ -150,8 +156,8 @@ std::int16_t Global16(const SkinOptions& options, std::u16string_view key, std::
 void LoadGlobalSettings(TsSkinData& data, const SkinOptions& options) {
     const auto& o = options;
     data.Version = ParseReal(o.ReadString(kGlobalInfo, u"VERSION", u""));
-    data.Author = o.ReadString(kGlobalInfo, u"AUTHOR", u"");
-    data.Description = o.ReadString(kGlobalInfo, u"DESCRIPTION", u"");
+    data.Author = GlobalText(o, u"AUTHOR");
+    data.Description = GlobalText(o, u"DESCRIPTION");
     data.ExBorderWidth = Global16(o, u"BORDERWIDTH", 4);
     data.ExTitleHeight = Global16(o, u"TITLEHEIGHT", 30);
     data.ExMaxHeight = Global16(o, u"MAXHEIGHT", 0);

@@ -206,7 +206,8 @@ TEST(SectionRecords, StrictGlobalIntegersFailTheLoad) {
                   "''x'' is not a valid integer value")
             << key;
     // Other global integers just fall back.
-    auto loaded = FromText("[GLOBALINFO]\nTITLEHEIGHT=tall\nVERSION=seven\n");
+    auto loaded = FromText("[GLOBALINFO]\nTITLEHEIGHT=tall\nVERSION=seven\nAUTHOR=?\n");
+    EXPECT_EQ(loaded->skin.SkinData.Author, u"");
     EXPECT_EQ(loaded->skin.SkinData.ExTitleHeight, 30);
     EXPECT_EQ(loaded->skin.SkinData.Version, 0);
 }
