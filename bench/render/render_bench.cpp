@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "bench_images.h"
+#include "skin/data/skin_loader.h"
 #include "skin/render/blends.h"
+#include "skin/render/border_mask.h"
 #include "skin/render/fills.h"
 #include "skin/render/resample.h"
 #include "skin/render/stretch.h"
@@ -14,6 +16,7 @@
 namespace {
 
 using namespace skin::render;
+namespace data = skin::data;
 using bench::AlphaKind;
 using bench::MakeImage;
 using bench::PixmanView;
@@ -182,7 +185,40 @@ void BM_PixmanConvolutionDown(benchmark::State& state) {
     PixmanScale(state, PIXMAN_FILTER_NEAREST, static_cast<int>(state.range(0)) * 2, true);
 }
 
+// ---- the nine-piece border of the main window's "Create Folders" button (137 x 34) ----
+
+const data::LoadedSkin& InternalSkin() {
+    static const auto loaded = [] {
+        auto reader = std::make_unique<data::TacSkinConvertor>();
+        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
+        const data::SkinOptions options = data::SkinOptions::Parse(*reader->Options);
+        data::PackageFileSource files(*reader);
+        auto skin = std::make_unique<data::LoadedSkin>();
+        data::LoadSkin(*skin, options, files);
+        return skin;
+    }();
+    return *loaded;
+}
+
+void BM_BorderCreateFolders(benchmark::State& state) {
+    const data::LoadedSkin& skin = InternalSkin();
+    const int index = skin.GetSkinIndex(u"BUTTON");
+    const int border = skin.gd[static_cast<std::size_t>(index)].BorderIndex;
+    SkinBitmap background = MakeImage(137, 34, AlphaKind::Opaque, 8);
+    SkinBitmap dst = MakeImage(137, 34, AlphaKind::Opaque, 9);
+    const TCacheInfo behind{&background, 0, 0, kKeyColor, true};
+    for (auto _ : state) {
+        const MaskSource mask = MaskFromSkin(&skin, border);
+        DrawBorderMask(dst, {0, 0, 137, 34}, true, static_cast<int>(state.range(0)), mask,
+                       behind);
+        benchmark::ClobberMemory();
+    }
+    CountPixels(state, 137 * 34);
+}
+
 } // namespace
+
+BENCHMARK(BM_BorderCreateFolders)->Arg(0)->Arg(1);
 
 #define SIZES ->Arg(64)->Arg(256)->Arg(1024)
 BENCHMARK(BM_Memcpy) SIZES;

@@ -147,14 +147,18 @@ void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
         const __m128i s = Load(src + i);
         const __m128i sa = _mm_and_si128(s, alpha_bytes);
         // User-interface images are mostly clear or opaque, in runs.
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, zero)) == 0xFFFF)
+        const int clear_bits = _mm_movemask_epi8(_mm_cmpeq_epi32(sa, zero));
+        if (clear_bits == 0xFFFF)
             continue;
         const __m128i d = Load(dst + i);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(sa, alpha_bytes)) == 0xFFFF) {
-            // With sa = 255 the colour formula is (255 s + d) >> 8 = s - (d < s ? 1 : 0).
+        const __m128i opaque = _mm_cmpeq_epi32(sa, alpha_bytes);
+        if ((clear_bits | _mm_movemask_epi8(opaque)) == 0xFFFF) {
+            // Only clear and opaque pixels. With sa = 255 the colour formula is
+            // (255 s + d) >> 8 = s - (d < s ? 1 : 0), and the alpha becomes 255.
             const __m128i at_least = _mm_cmpeq_epi8(_mm_max_epu8(d, s), d);
-            const __m128i colour = _mm_add_epi8(s, _mm_andnot_si128(at_least, _mm_set1_epi8(-1)));
-            Store(dst + i, _mm_or_si128(colour, alpha_bytes));
+            const __m128i over = _mm_or_si128(
+                _mm_add_epi8(s, _mm_andnot_si128(at_least, _mm_set1_epi8(-1))), alpha_bytes);
+            Store(dst + i, _mm_or_si128(_mm_and_si128(opaque, over), _mm_andnot_si128(opaque, d)));
             continue;
         }
         const __m128i lo =

@@ -113,8 +113,10 @@ TEST_F(PixelRowsTest, AlphaCompositeOfOpaqueAndClearRunsMatchesTheRealFormula) {
         const int n = 4 + static_cast<int>(rng() % 13);
         std::vector<Pixel> src = RandomRow(n);
         for (int i = 0; i < n; ++i)
+            // Whole rows of one kind, or each pixel clear or opaque at random.
             src[static_cast<std::size_t>(i)] =
-                (src[static_cast<std::size_t>(i)] & 0x00FFFFFFu) | (round % 3 ? 0xFF000000u : 0);
+                (src[static_cast<std::size_t>(i)] & 0x00FFFFFFu) |
+                ((round % 3 == 2 ? rng() % 2 : round % 3) ? 0xFF000000u : 0);
         auto d = RandomRow(n);
         const auto before = d;
         rows::AlphaComposite(d.data(), src.data(), n);
