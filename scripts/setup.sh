@@ -42,9 +42,13 @@ if [ ! -f "$deps/.complete" ]; then
     fi
     # Only the upstream tarballs are used; a missing Debian patch file does not matter.
     for package in libpng1.6 libjpeg-turbo; do
-      (cd "$src" && apt-get source --download-only "$package") || true
+      (cd "$src" && apt-get source --download-only "$package" >"$src/$package.log" 2>&1) || true
     done
-    ls "$src"/libpng1.6_*.orig.tar.* "$src"/libjpeg-turbo_*.orig.tar.* >/dev/null
+    if ! ls "$src"/libpng1.6_*.orig.tar.* "$src"/libjpeg-turbo_*.orig.tar.* >/dev/null 2>&1; then
+      cat "$src"/*.log >&2
+      echo "setup: could not download the sources of libpng and libjpeg" >&2
+      exit 1
+    fi
   fi
   "$root/scripts/build-windows-deps.sh" "$src" "$deps"
   touch "$deps/.complete"
