@@ -62,6 +62,9 @@ SkinBitmap Stretched(const SkinBitmap& src, const Rect& s, int w, int h, bool sm
 void CopyMaskedPiece(const Rect& d, const Rect& s, SkinBitmap& dst, const MaskSource& mask,
                      bool fill_corners, const TCacheInfo& ci, const SkinBitmap& src) {
     const int mask_offset = mask.R.Height() / 2;
+    // A rectangle upside down has no mask band below its colour band.
+    if (mask_offset < 0)
+        return;
     Rect to = d;
     Rect from = s;
     if (to.Left < 0) {

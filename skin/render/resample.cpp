@@ -198,10 +198,10 @@ void ResampleDown(const SkinBitmap& src, SkinBitmap& dst, const ResampleWeights&
                     low[i] = _mm_add_epi32(low[i], _mm_madd_epi16(samples[i], t.low));
                 }
             }
-            const __m128i first = _mm_packs_epi32(SettleSums(high[0], low[0]),
-                                                  SettleSums(high[1], low[1]));
-            const __m128i second = _mm_packs_epi32(SettleSums(high[2], low[2]),
-                                                   SettleSums(high[3], low[3]));
+            const __m128i first =
+                _mm_packs_epi32(SettleSums(high[0], low[0]), SettleSums(high[1], low[1]));
+            const __m128i second =
+                _mm_packs_epi32(SettleSums(high[2], low[2]), SettleSums(high[3], low[3]));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(first, second));
         }
         const Contribution& c = weights.outputs[static_cast<std::size_t>(y)];

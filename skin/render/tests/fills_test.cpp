@@ -1,4 +1,5 @@
 #include "bitmap_test_util.h"
+#include "skin/render/blends.h"
 #include "skin/render/fills.h"
 
 #include <cmath>
@@ -90,6 +91,38 @@ TEST(FillTest, TintRectMatchesTheRealFormulaOverRandomPixels) {
                             << (8 * i);
                 ASSERT_EQ(b.At(x, y), want) << "p " << p;
             }
+    }
+}
+
+} // namespace
+} // namespace skin::render
+
+namespace skin::render {
+namespace {
+
+// MultiplyByMask and BlendRectFrom by their formulas in real arithmetic, over random pixels.
+TEST(FillTest, MaskShadingAndFractionBlendMatchTheirFormulas) {
+    std::mt19937 rng(31);
+    for (int round = 0; round < 100; ++round) {
+        SkinBitmap b = testing::Random(4, 3, rng);
+        const SkinBitmap mask = testing::Random(4, 3, rng);
+        const SkinBitmap before = b.Clone();
+        const Color c = rng() & 0xFFFFFF;
+        MultiplyByMask(b, mask, c);
+        SkinBitmap blended = before.Clone();
+        const double keep = (rng() % 101) / 100.0;
+        BlendRectFrom(blended, 0, 0, kKeyColor, keep, {0, 0, 3, 2}, mask);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 4; ++x)
+                for (int i = 0; i < 3; ++i) {
+                    const double v = testing::Byte(before.At(x, y), i);
+                    const double m = testing::Byte(mask.At(x, y), i);
+                    const double cc = testing::Byte(ColorToPixel(c), i);
+                    ASSERT_EQ(testing::Byte(b.At(x, y), i),
+                              static_cast<int>(std::floor((cc * 256 + (v - cc) * m) / 256)));
+                    ASSERT_EQ(testing::Byte(blended.At(x, y), i),
+                              static_cast<int>(std::nearbyint(m - (m - v) * keep)));
+                }
     }
 }
 
