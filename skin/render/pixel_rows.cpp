@@ -82,13 +82,13 @@ inline __m128i SpreadAlpha(__m128i wide) {
     return _mm_shufflehi_epi16(_mm_shufflelo_epi16(wide, 0xFF), 0xFF);
 }
 
-// (d * (256 - sa) + s * sa) >> 8 on the 16-bit lanes of two pixels. Both products and their
-// sum stay below 65536, so the lanes hold them without loss.
+// (d * 256 + (s - d) * sa) >> 8 on the 16-bit lanes of two pixels. The true value lies in
+// 0 .. 65280, so the sum computed modulo 65536 (as the 16-bit lanes do, whatever the sign of
+// s - d) is exact.
 inline __m128i CompositeColourTwo(__m128i d, __m128i s) {
     const __m128i sa = SpreadAlpha(s);
-    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(_mm_set1_epi16(256), sa)),
-                                        _mm_mullo_epi16(s, sa)),
-                          8);
+    return _mm_srli_epi16(
+        _mm_add_epi16(_mm_slli_epi16(d, 8), _mm_mullo_epi16(_mm_sub_epi16(s, d), sa)), 8);
 }
 
 // da + sa * (255 - da) div 255 for four pixels, in the top byte of each. t div 255 for
@@ -166,7 +166,10 @@ void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
         const __m128i hi =
             CompositeColourTwo(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(s, zero));
         const __m128i colour = _mm_andnot_si128(alpha_bytes, _mm_packus_epi16(lo, hi));
-        Store(dst + i, _mm_or_si128(colour, CompositeAlphaFour(d, s)));
+        // Over an opaque destination the alpha stays 255.
+        const bool under_opaque = _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, alpha_bytes),
+                                                                    alpha_bytes)) == 0xFFFF;
+        Store(dst + i, _mm_or_si128(colour, under_opaque ? alpha_bytes : CompositeAlphaFour(d, s)));
     }
     scalar::AlphaComposite(dst + i, src + i, count - i);
 }
