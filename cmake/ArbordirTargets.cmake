@@ -66,6 +66,10 @@ function(arbordir_test_environment test)
 endfunction()
 
 macro(arbordir_find_dependencies)
+  if(WIN32)
+    # The program ships alone: link zlib's static library, not the import library of its DLL.
+    set(ZLIB_USE_STATIC_LIBS ON)
+  endif()
   find_package(ZLIB REQUIRED)
   find_package(PNG REQUIRED)
   find_package(JPEG REQUIRED)
