@@ -65,6 +65,9 @@ void FolderTreeView::NodeAdded(core::FolderNode& node) {
 }
 
 void FolderTreeView::NodeRemoving(core::FolderNode& node) {
+    for (core::FolderNode* n = pending_edit_; n; n = n->Parent())
+        if (n == &node)
+            pending_edit_ = nullptr;
     Syncing guard(syncing_);
     // The view drops the item's subtree with it, as the tree does with the node's.
     view_.DeleteItem(ItemOf(node));
@@ -89,8 +92,19 @@ void FolderTreeView::SelectionChanged(core::FolderNode* selected) {
 }
 
 void FolderTreeView::EditRequested(core::FolderNode& node) {
+    // An editor without the focus would close again as soon as the view takes the focus.
+    if (!view_.CanFocus()) {
+        pending_edit_ = &node;
+        return;
+    }
+    pending_edit_ = nullptr;
     // The view selects the item it edits; that selection reaches the tree as the user's.
     view_.EditItem(ItemOf(node));
+}
+
+void FolderTreeView::OpenPendingEdit() {
+    if (core::FolderNode* node = pending_edit_; node && view_.CanFocus())
+        EditRequested(*node);
 }
 
 void FolderTreeView::UpdatingChanged(bool updating) {

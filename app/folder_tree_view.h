@@ -24,6 +24,10 @@ public:
     // An accepted name edit, after the tree took the new name.
     std::function<void(core::FolderNode& node)> OnEdited;
 
+    // A name editor asked for while the view cannot take the keyboard focus (its window not
+    // shown yet) waits; this opens it once the view can. Nothing happens without one.
+    void OpenPendingEdit();
+
     void NodeAdded(core::FolderNode& node) override;
     void NodeRemoving(core::FolderNode& node) override;
     void NodeTextChanged(core::FolderNode& node) override;
@@ -38,6 +42,7 @@ private:
     // Set while the view is changed on the tree's behalf, so that the view's own selection
     // notifications in between are not taken for the user's.
     int syncing_ = 0;
+    core::FolderNode* pending_edit_ = nullptr;
 };
 
 } // namespace app

@@ -1,6 +1,7 @@
 // Arbordir: designs a tree of folders and creates it below a destination in one go.
 
 #include "app/main_form.h"
+#include "dialogs/message_dialogs.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
 #include "ui/wide.h"
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     ui::Application& application = ui::Application::Instance();
     application.Initialize();
+    application.OnShowError = dialogs::ShowErrorBox;
 
     const std::vector<std::u16string> arguments =
         ui::SplitCommandLine(ui::FromWide(GetCommandLineW()));

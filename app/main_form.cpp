@@ -1,19 +1,35 @@
 #include "app/main_form.h"
 
 #include "app/resources/resource_ids.h"
+#include "app/template_location.h"
+#include "app/tree_keys.h"
+#include "app/win32_paths.h"
+#include "core/directory_scanner.h"
 #include "core/folder_creation.h"
+#include "core/template_file.h"
 #include "core/text.h"
+#include "dialogs/input_query.h"
+#include "dialogs/message_dialogs.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
 #include "ui/wide.h"
 #include "ui/win32_error.h"
 
+#include <shellapi.h>
+
 namespace app {
 
 namespace {
 
-constexpr char16_t kNewFolder[] = u"New Folder";
 constexpr char16_t kDestinationPrompt[] = u"Destination folder...";
+constexpr char16_t kSuccess[] = u"Folders were successfully created!";
+constexpr char16_t kTemplateFilter[] = u"Arbordir Files|*.arbordir";
+constexpr char16_t kSaveCaption[] = u"Save Template";
+constexpr char16_t kSavePrompt[] = u"Type a name of the Template";
+constexpr wchar_t kMakerAddress[] = L"https://quillmark.example/arbordir";
+// Posted when the window is shown: the name editor asked for at start opens once the window
+// and its tree can take the keyboard focus.
+constexpr UINT WM_OPENPENDINGEDIT = WM_APP + 1;
 constexpr std::size_t kFailuresListed = 5;
 
 HICON LoadGlyph(int id) {
@@ -50,7 +66,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
       sDirectoryEdit1(
           Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit1", {6, 342, 338, 26})),
       sDirectoryEdit2(Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit2", {8, 8, 121, 21})),
-      destination_(std::move(destination)) {
+      sOpenDialog1(ui::Make<dialogs::TsOpenDialog>(*this)), destination_(std::move(destination)) {
     SetName(u"Form1");
     SetText(u"Arbordir");
     SetClientSize(488, 387);
@@ -69,10 +85,14 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
         button->SetFont(button_font);
         button->SetGlyph(LoadGlyph(glyph));
     }
+    LoadTpl.OnClick = [this](ui::Control&) { LoadTplClick(); };
+    SaveTemplate.OnClick = [this](ui::Control&) { SaveTemplateClick(); };
+    scan.OnClick = [this](ui::Control&) { scanClick(); };
 
     sLabelFX1.SetFont(MakeFont(u"Myriad Pro", 12));
     sLabelFX1.SetText(u"Quillmark");
     sLabelFX1.SetHandCursor(true);
+    sLabelFX1.OnClick = [this](ui::Control&) { sLabelFX1Click(); };
 
     images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
     HICON folder = LoadGlyph(IDI_FOLDER);
@@ -85,6 +105,10 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     TreeView1.SetIndent(20);
     TreeView1.SetTabOrder(0);
     tree_view_ = std::make_unique<FolderTreeView>(tree_, TreeView1);
+    tree_view_->OnEdited = [this](core::FolderNode& node) { TreeView1Edited(node); };
+    TreeView1.OnKeyDown = [this](ui::Control&, WORD& key, ui::ShiftState) {
+        TreeView1KeyDown(key);
+    };
 
     CreateFolders.SetText(u"Create Folders");
     CreateFolders.SetFont(MakeFont(u"MS Sans Serif", 13));
@@ -92,6 +116,9 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     CreateFolders.OnClick = [this](ui::Control&) { CreateFoldersClick(); };
 
     ConfigureDirectoryEdits();
+
+    sOpenDialog1.SetName(u"sOpenDialog1");
+    sOpenDialog1.SetFilter(kTemplateFilter);
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
     FinishCreation();
@@ -108,7 +135,6 @@ void TForm1::ConfigureDirectoryEdits() {
         edit->SetColor(ui::Rgb(255, 255, 255));
         edit->SetFont(MakeFont(u"MS Sans Serif", 13));
         edit->SetMaxLength(255);
-        edit->SetGlyph(LoadGlyph(IDI_FOLDER));
     }
     sDirectoryEdit1.SetText(kDestinationPrompt);
     sDirectoryEdit1.SetTabOrder(2);
@@ -120,6 +146,48 @@ void TForm1::FormCreate() {
     sDirectoryEdit1.SetText(destination_);
     core::FolderNode& first = tree_.Add(nullptr, kNewFolder);
     tree_.EditText(first);
+}
+
+void TForm1::WndProc(ui::Message& message) {
+    if (message.msg == WM_SHOWWINDOW && message.wParam)
+        PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
+    else if (message.msg == WM_OPENPENDINGEDIT && tree_view_)
+        tree_view_->OpenPendingEdit();
+    Form::WndProc(message);
+}
+
+void TForm1::CMDialogKey(ui::Message& message) {
+    // Never the form's own dialog-key handling: the key always reaches the focused control.
+    message.result = 0;
+    const WPARAM key = message.wParam;
+    if (key != VK_TAB && key != VK_RETURN)
+        return;
+    // A name being typed is kept, and its node becomes the one the new folder is placed by.
+    TreeView1.EndEditing(false);
+    if (key == VK_TAB)
+        AddSubFolder(tree_);
+    else
+        AddFolder(tree_);
+}
+
+void TForm1::TreeView1KeyDown(WORD& key) {
+    const bool editing = TreeView1.IsEditing();
+    const KeyAction action = ActionOfKey(key, editing);
+    if (action == KeyAction::kaNone)
+        return;
+    if (action == KeyAction::kaDelete && editing) {
+        // Delete in the name editor removes the folder being named, not a character: accepting
+        // the edit makes that folder the selected one.
+        TreeView1.EndEditing(false);
+    }
+    ApplyKeyAction(tree_, action);
+    // The name editor that had the focus may have gone with its folder.
+    if (action == KeyAction::kaDelete && !GetFocus())
+        TreeView1.SetFocus();
+}
+
+void TForm1::TreeView1Edited(core::FolderNode& node) {
+    tree_.Select(&node);
 }
 
 void TForm1::CreateFoldersClick() {
@@ -134,8 +202,7 @@ void TForm1::CreateFoldersClick() {
     core::FileSystem& file_system = core::SystemFileSystem();
     const core::CreationReport report = core::CreateFolders(tree_, destination, file_system);
     if (report.Succeeded()) {
-        MessageBoxW(Handle(), L"Folders were successfully created!",
-                    ui::Wide(ui::Application::Instance().Title()), MB_OK | MB_ICONINFORMATION);
+        dialogs::ShowMessage(kSuccess);
         return;
     }
     // The walk went on after each failure; say which folders are missing and why.
@@ -149,6 +216,36 @@ void TForm1::CreateFoldersClick() {
     if (report.failures.size() > kFailuresListed)
         message += u"\r\n...";
     throw core::Error(message);
+}
+
+void TForm1::LoadTplClick() {
+    sOpenDialog1.SetInitialDir(ExpandFileName(TemplatesSearchPath(ExecutablePath())));
+    if (sOpenDialog1.Execute())
+        core::LoadFromFile(tree_, sOpenDialog1.FileName(), core::SystemFileSystem());
+    // Also after a cancel: the user sees the whole tree either way.
+    tree_.FullExpand();
+}
+
+void TForm1::SaveTemplateClick() {
+    std::u16string name;
+    if (!dialogs::InputQuery(kSaveCaption, kSavePrompt, name))
+        return;
+    core::SaveToFile(tree_, core::TemplateFilePath(ExecutablePath(), name),
+                     core::SystemFileSystem());
+}
+
+void TForm1::scanClick() {
+    // The hidden field keeps the folder of the last pick: a cancelled picker scans it again.
+    sDirectoryEdit2.ButtonClick();
+    const std::u16string folder = sDirectoryEdit2.Text();
+    if (folder.empty())
+        return;
+    core::ScanDirectory(tree_, folder, core::SystemFileSystem(),
+                        [](bool busy) { ui::Application::Instance().SetBusyCursor(busy); });
+}
+
+void TForm1::sLabelFX1Click() {
+    ShellExecuteW(Handle(), L"OPEN", kMakerAddress, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include "app/folder_tree_view.h"
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
+#include "dialogs/open_dialog.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/speed_button.h"
@@ -24,6 +25,7 @@ public:
     ~TForm1() override;
 
     core::FolderTree& Tree() { return tree_; }
+    void WndProc(ui::Message& message) override;
 
     ui::SpeedButton& LoadTpl;
     ui::SpeedButton& SaveTemplate;
@@ -33,12 +35,24 @@ public:
     ui::Button& CreateFolders;
     dialogs::TsDirectoryEdit& sDirectoryEdit1;
     dialogs::TsDirectoryEdit& sDirectoryEdit2;
+    dialogs::TsOpenDialog& sOpenDialog1;
+
+protected:
+    // Tab and Enter, wherever the focus is: they add a folder to the tree and are then let go
+    // on to the focused control as ordinary keys. Neither moves the focus or presses a button.
+    void CMDialogKey(ui::Message& message) override;
 
 private:
     // The destination field and the scan command's hidden picker.
     void ConfigureDirectoryEdits();
     void FormCreate();
+    void TreeView1KeyDown(WORD& key);
+    void TreeView1Edited(core::FolderNode& node);
     void CreateFoldersClick();
+    void LoadTplClick();
+    void SaveTemplateClick();
+    void scanClick();
+    void sLabelFX1Click();
 
     std::u16string destination_;
     core::FolderTree tree_;

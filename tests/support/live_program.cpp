@@ -24,6 +24,33 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring ClassName(HWND window) {
+    wchar_t name[128];
+    const int length = GetClassNameW(window, name, 128);
+    return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+HWND FindDescendant(HWND window, const wchar_t* class_name, const std::wstring& text) {
+    struct Find {
+        const wchar_t* class_name;
+        const std::wstring& text;
+        HWND found;
+    } find{class_name, text, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(data);
+            if (lstrcmpiW(ClassName(child).c_str(), find->class_name) == 0 &&
+                (find->text.empty() || WindowText(child) == find->text)) {
+                find->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
 namespace {
 
 struct Search {
@@ -81,6 +108,67 @@ bool LiveProgram::Running() const {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+void LiveProgram::WaitIdle() const {
+    // The idle state flickers while posted messages arrive; settle on two calm readings.
+    for (int calm = 0; calm < 2;) {
+        WaitForInputIdle(process_.hProcess, 2000);
+        Sleep(40);
+        calm = WaitForInputIdle(process_.hProcess, 0) == 0 ? calm + 1 : 0;
+    }
+}
+
+namespace {
+
+GUITHREADINFO ThreadInfo(HWND window) {
+    GUITHREADINFO info{sizeof(info)};
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+} // namespace
+
+HWND LiveProgram::Focus() const {
+    return ThreadInfo(window_).hwndFocus;
+}
+
+HWND LiveProgram::Active() const {
+    return ThreadInfo(window_).hwndActive;
+}
+
+std::vector<HWND> LiveProgram::OtherWindows() const {
+    struct Collect {
+        DWORD process_id;
+        HWND main;
+        std::vector<HWND> found;
+    } collect{process_.dwProcessId, window_, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* collect = reinterpret_cast<Collect*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == collect->process_id && window != collect->main && IsWindowVisible(window))
+                collect->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    return collect.found;
+}
+
+HWND LiveProgram::WaitForWindow(const std::wstring& caption, DWORD milliseconds) const {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND window : OtherWindows())
+                if (caption.empty() || WindowText(window) == caption) {
+                    found = window;
+                    return true;
+                }
+            return false;
+        },
+        milliseconds);
+    return found;
+}
+
 DWORD LiveProgram::Close() {
     if (window_)
         PostMessageW(window_, WM_CLOSE, 0, 0);
@@ -135,6 +223,58 @@ std::wstring LiveProgram::TreeItemText(HWND tree, HTREEITEM item) const {
     VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
     text.resize(wcsnlen(text.c_str(), kTextLength));
     return text;
+}
+
+std::vector<std::wstring> LiveProgram::TreeOutline(HWND tree) const {
+    std::vector<std::wstring> items;
+    struct Walk {
+        const LiveProgram& program;
+        HWND tree;
+        std::vector<std::wstring>& items;
+        void Visit(HTREEITEM item, int depth) {
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                std::wstring line = std::wstring(static_cast<std::size_t>(depth) * 2, L' ') +
+                                    program.TreeItemText(tree, item);
+                HTREEITEM child = TreeView_GetChild(tree, item);
+                if (child)
+                    line += (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED)
+                                ? L" +"
+                                : L" -";
+                items.push_back(line);
+                Visit(child, depth + 1);
+            }
+        }
+    } walk{*this, tree, items};
+    walk.Visit(TreeView_GetRoot(tree), 0);
+    return items;
+}
+
+std::wstring LiveProgram::SelectedItem(HWND tree) const {
+    HTREEITEM selected = TreeView_GetSelection(tree);
+    return selected ? TreeItemText(tree, selected) : L"(none)";
+}
+
+std::wstring LiveProgram::EditorText(HWND tree) const {
+    HWND editor = TreeView_GetEditControl(tree);
+    return editor ? WindowText(editor) : L"(closed)";
+}
+
+HTREEITEM LiveProgram::FindItem(HWND tree, const std::wstring& text) const {
+    struct Walk {
+        const LiveProgram& program;
+        HWND tree;
+        const std::wstring& text;
+        HTREEITEM Visit(HTREEITEM item) {
+            for (; item; item = TreeView_GetNextSibling(tree, item)) {
+                if (program.TreeItemText(tree, item) == text)
+                    return item;
+                if (HTREEITEM found = Visit(TreeView_GetChild(tree, item)))
+                    return found;
+            }
+            return nullptr;
+        }
+    } walk{*this, tree, text};
+    return walk.Visit(TreeView_GetRoot(tree));
 }
 
 std::vector<std::wstring> LiveProgram::TreeItems(HWND tree) const {

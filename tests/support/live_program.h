@@ -3,10 +3,12 @@
 // Runs the real program and looks at its live windows from outside, as a person (or an
 // accessibility tool) would: window texts, styles, sizes and tree view items.
 
+// clang-format off
+#include <windows.h> // before <commctrl.h>, which needs its types
 #include <commctrl.h>
+// clang-format on
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace testing_support {
 
@@ -23,7 +25,18 @@ public:
     LiveProgram& operator=(const LiveProgram&) = delete;
 
     HWND Window() const { return window_; }
+    HANDLE Process() const { return process_.hProcess; }
     bool Running() const;
+    // Waits until the program has handled its input and waits for more.
+    void WaitIdle() const;
+    // The program's focused window and active window, as its GUI thread sees them.
+    HWND Focus() const;
+    HWND Active() const;
+    // The visible top-level windows of the program other than the main window.
+    std::vector<HWND> OtherWindows() const;
+    // Waits for another visible top-level window of the program with the caption (any caption
+    // when empty) and returns it, or none after the time-out.
+    HWND WaitForWindow(const std::wstring& caption = L"", DWORD milliseconds = 10000) const;
     // Closes the window as the user would and waits for the process to end; returns its exit code.
     DWORD Close();
 
@@ -32,6 +45,15 @@ public:
     std::wstring TreeItemText(HWND tree, HTREEITEM item) const;
     // Every item's text in pre-order, children indented by two blanks a level.
     std::vector<std::wstring> TreeItems(HWND tree) const;
+    // The same, each item followed by " +" when it has children and is expanded and " -" when
+    // it has children and is collapsed.
+    std::vector<std::wstring> TreeOutline(HWND tree) const;
+    // The text of the selected item, or "(none)".
+    std::wstring SelectedItem(HWND tree) const;
+    // The text in the tree's open name editor, or "(closed)".
+    std::wstring EditorText(HWND tree) const;
+    // The item of the tree with this text, searched in pre-order, or none.
+    HTREEITEM FindItem(HWND tree, const std::wstring& text) const;
 
 private:
     PROCESS_INFORMATION process_{};
@@ -39,6 +61,9 @@ private:
 };
 
 std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+// The first descendant of the window with that class (and that text, unless empty).
+HWND FindDescendant(HWND window, const wchar_t* class_name, const std::wstring& text = L"");
 // Waits until the predicate holds, pumping this thread's messages; false on time-out.
 template <class Predicate>
 bool WaitFor(Predicate predicate, DWORD milliseconds = 10000) {

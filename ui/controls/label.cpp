@@ -15,6 +15,17 @@ void Label::SetAutoSize(bool auto_size) {
     AdjustSize();
 }
 
+void Label::SetWordWrap(bool word_wrap) {
+    word_wrap_ = word_wrap;
+    AdjustSize();
+    Invalidate();
+}
+
+unsigned Label::DrawFlags() const {
+    // The text is shown as it is: an ampersand is not an accelerator here.
+    return DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
+}
+
 void Label::TextChanged() {
     AdjustSize();
     Invalidate();
@@ -30,9 +41,15 @@ void Label::AdjustSize() {
         return;
     HDC dc = GetDC(nullptr);
     HGDIOBJ old_font = SelectObject(dc, font_.Handle());
-    SIZE size{};
     const std::u16string& text = Text();
-    GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
+    SIZE size{};
+    if (word_wrap_) {
+        RECT area{0, 0, bounds_.width, 0};
+        DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &area, DrawFlags() | DT_CALCRECT);
+        size = {bounds_.width, area.bottom};
+    } else {
+        GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size);
+    }
     SelectObject(dc, old_font);
     ReleaseDC(nullptr, dc);
     SetBounds({bounds_.left, bounds_.top, static_cast<int>(size.cx), static_cast<int>(size.cy)});
@@ -49,7 +66,12 @@ void Label::Paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Enabled() ? ColorToRgb(font_.color) : GetSysColor(COLOR_GRAYTEXT));
     const std::u16string& text = Text();
-    TextOutW(dc, 0, 0, Wide(text), static_cast<int>(text.size()));
+    if (word_wrap_) {
+        RECT area{0, 0, Width(), Height()};
+        DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &area, DrawFlags());
+    } else {
+        TextOutW(dc, 0, 0, Wide(text), static_cast<int>(text.size()));
+    }
     SelectObject(dc, old_font);
 }
 

@@ -11,6 +11,9 @@ public:
     explicit Label(Component* owner);
 
     void SetAutoSize(bool auto_size);
+    // Breaks the text into lines at word boundaries within the label's width; an auto-sized
+    // label then keeps its width and takes the height of the wrapped text.
+    void SetWordWrap(bool word_wrap);
     // A hand cursor over the label tells the user that a click does something.
     void SetHandCursor(bool hand) { hand_cursor_ = hand; }
     bool HandCursor() const { return hand_cursor_; }
@@ -25,7 +28,10 @@ protected:
 private:
     void AdjustSize();
 
+    unsigned DrawFlags() const;
+
     bool auto_size_ = true;
+    bool word_wrap_ = false;
     bool hand_cursor_ = false;
     bool pressed_ = false;
 };

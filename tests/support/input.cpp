@@ -1,0 +1,90 @@
+#include "input.h"
+
+#include <vector>
+
+namespace testing_support {
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (key == VK_DELETE || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN ||
+        key == VK_HOME || key == VK_END)
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    // Let each key arrive on its own, as typing does.
+    Sleep(15);
+}
+
+INPUT MouseInput(DWORD flags, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+POINT ScreenPoint(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+} // namespace
+
+void PressKey(WORD key, bool control, bool shift) {
+    std::vector<INPUT> inputs;
+    if (control)
+        inputs.push_back(KeyInput(VK_CONTROL, false));
+    if (shift)
+        inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    if (shift)
+        inputs.push_back(KeyInput(VK_SHIFT, true));
+    if (control)
+        inputs.push_back(KeyInput(VK_CONTROL, true));
+    Send(inputs);
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        const SHORT scan = VkKeyScanW(c);
+        if (scan == -1)
+            continue;
+        PressKey(static_cast<WORD>(LOBYTE(scan)), (HIBYTE(scan) & 2) != 0, (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+void ClickAt(HWND window, int x, int y) {
+    const POINT point = ScreenPoint(window, x, y);
+    Send({MouseInput(MOUSEEVENTF_MOVE, point)});
+    Send({MouseInput(MOUSEEVENTF_LEFTDOWN, point)});
+    Send({MouseInput(MOUSEEVENTF_LEFTUP, point)});
+}
+
+void PressWithoutClick(HWND window, int x, int y) {
+    const POINT point = ScreenPoint(window, x, y);
+    const POINT away{point.x, point.y - 200};
+    Send({MouseInput(MOUSEEVENTF_MOVE, point)});
+    Send({MouseInput(MOUSEEVENTF_LEFTDOWN, point)});
+    Send({MouseInput(MOUSEEVENTF_MOVE, away)});
+    Send({MouseInput(MOUSEEVENTF_LEFTUP, away)});
+}
+
+void ClickCentre(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    ClickAt(window, client.right / 2, client.bottom / 2);
+}
+
+} // namespace testing_support

@@ -1,0 +1,24 @@
+#pragma once
+
+// Real input for the program under test: keys and mouse clicks go into the platform's input
+// stream (SendInput), reach the window that has the focus through the program's message loop,
+// exactly as a person's would. The program's window must be the foreground window.
+
+#include <string>
+#include <windows.h>
+
+namespace testing_support {
+
+// Presses and releases a key, with Control and Shift held when asked.
+void PressKey(WORD key, bool control = false, bool shift = false);
+// Types text character by character, with Shift where the keyboard layout needs it.
+void TypeText(const std::wstring& text);
+// Moves the mouse to the window's client point and clicks the left button there.
+void ClickAt(HWND window, int x, int y);
+// Presses the left button on the window's client point, moves away and releases it elsewhere:
+// the control under it takes the focus but is not clicked.
+void PressWithoutClick(HWND window, int x, int y);
+// Clicks the middle of a window.
+void ClickCentre(HWND window);
+
+} // namespace testing_support
