@@ -5,21 +5,34 @@ namespace bench {
 SkinBitmap MakeImage(int width, int height, AlphaKind alpha, unsigned seed) {
     std::mt19937 rng(seed);
     SkinBitmap image(width, height);
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
+        // User-interface images: runs of clear and of opaque pixels, 1 to 24 long, with one or
+        // two soft pixels where a run ends (the anti-aliased edge of a glyph or a corner).
+        bool opaque = rng() % 2 == 0;
+        int left = 0;
+        int soft = 0;
         for (int x = 0; x < width; ++x) {
             const Pixel colour = static_cast<Pixel>(rng()) & 0x00FFFFFFu;
             Pixel a = 255;
             if (alpha == AlphaKind::Random) {
                 a = rng() & 0xFF;
             } else if (alpha == AlphaKind::UiLike) {
-                // Runs of clear and opaque pixels with a soft pixel at each change.
-                const unsigned roll = rng() % 100;
-                a = roll < 45 ? 0 : roll < 92 ? 255 : rng() & 0xFF;
-                if (x > 0 && roll >= 20 && roll < 80)
-                    a = image.At(x - 1, y) >> 24;
+                if (left == 0 && soft == 0) {
+                    soft = 1 + static_cast<int>(rng() % 2);
+                    left = 1 + static_cast<int>(rng() % 24);
+                    opaque = !opaque;
+                }
+                if (soft > 0) {
+                    --soft;
+                    a = 1 + rng() % 254;
+                } else {
+                    --left;
+                    a = opaque ? 255 : 0;
+                }
             }
             image.At(x, y) = colour | (a << 24);
         }
+    }
     return image;
 }
 

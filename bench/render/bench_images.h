@@ -16,8 +16,8 @@ using skin::render::SkinBitmap;
 
 enum class AlphaKind { Opaque, Random, UiLike };
 
-// Seeded pixels; Random alpha takes every value, UiLike is mostly opaque or clear with soft
-// edges (as the images of buttons and glyphs are).
+// Seeded pixels; Random alpha takes every value, UiLike is runs of opaque and of clear pixels
+// with soft edges between them (as the images of buttons and glyphs are).
 SkinBitmap MakeImage(int width, int height, AlphaKind alpha, unsigned seed);
 
 // pixman's view of a bitmap's pixels (no copy). Premultiplied colour is not enforced: speed

@@ -1,5 +1,7 @@
 #include "skin/render/pixel_rows.h"
 
+#include <cstdint>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -107,12 +109,17 @@ inline __m128i CompositeAlphaFour(__m128i d, __m128i s) {
 void Fill(Pixel* dst, int count, Pixel value) {
     const __m128i v = _mm_set1_epi32(static_cast<int>(value));
     int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        Store(dst + i, v);
-        Store(dst + i + 4, v);
+    // Whole cache lines of aligned stores once the row is aligned.
+    for (; i < count && (reinterpret_cast<std::uintptr_t>(dst + i) & 15) != 0; ++i)
+        dst[i] = value;
+    for (; i + 16 <= count; i += 16) {
+        _mm_store_si128(reinterpret_cast<__m128i*>(dst + i), v);
+        _mm_store_si128(reinterpret_cast<__m128i*>(dst + i + 4), v);
+        _mm_store_si128(reinterpret_cast<__m128i*>(dst + i + 8), v);
+        _mm_store_si128(reinterpret_cast<__m128i*>(dst + i + 12), v);
     }
     for (; i + 4 <= count; i += 4)
-        Store(dst + i, v);
+        _mm_store_si128(reinterpret_cast<__m128i*>(dst + i), v);
     for (; i < count; ++i)
         dst[i] = value;
 }
