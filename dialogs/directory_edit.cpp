@@ -1,120 +1,89 @@
 #include "dialogs/directory_edit.h"
 
+#include "core/error.h"
+#include "core/file_system.h"
+#include "dialogs/folder_rules.h"
+#include "dialogs/path_dialog.h"
+#include "dialogs/shell_item.h"
 #include "ui/wide.h"
-
-#include <shlobj.h>
-#include <windowsx.h>
+#include "ui/win32_error.h"
 
 namespace dialogs {
 
 namespace {
-constexpr int kGlyphSize = 16;
-constexpr int kButtonWidth = kGlyphSize + 2;
+
+// The folder strip of the internal glyph list.
+constexpr int kFolderGlyph = 1;
+
+bool DirectoryExists(const std::u16string& path) {
+    return !path.empty() && core::SystemFileSystem().DirectoryExists(path);
+}
+
+bool FileExists(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(ui::Wide(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeCurrentDirectory(const std::u16string& path) {
+    if (!SetCurrentDirectoryW(ui::Wide(path))) {
+        const DWORD code = GetLastError();
+        throw core::InOutError(u"Cannot change to " + path + u". " + ui::SystemErrorText(code),
+                               static_cast<int>(code));
+    }
+}
+
 } // namespace
 
-TsEditButton::TsEditButton(ui::Component* owner) : WinControl(owner) {}
-
-TsEditButton::~TsEditButton() {
-    if (glyph_)
-        DestroyIcon(glyph_);
-}
-
-void TsEditButton::SetGlyph(HICON glyph) {
-    if (glyph_)
-        DestroyIcon(glyph_);
-    glyph_ = glyph;
-    Invalidate();
-}
-
-void TsEditButton::CreateParams(ui::CreateParams& params) {
-    WinControl::CreateParams(params);
-    params.style |= WS_CLIPSIBLINGS;
-}
-
-void TsEditButton::PaintWindow(HDC dc, const RECT& area) {
-    WinControl::PaintWindow(dc, area);
-    RECT bounds{0, 0, Width(), Height()};
-    const bool down = pressed_ && MouseInControl();
-    if (Enabled() && (down || MouseInControl()))
-        DrawEdge(dc, &bounds, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    if (glyph_) {
-        const int offset = down ? 1 : 0;
-        DrawIconEx(dc, (Width() - kGlyphSize) / 2 + offset, (Height() - kGlyphSize) / 2 + offset,
-                   glyph_, kGlyphSize, kGlyphSize, 0, nullptr, DI_NORMAL);
-    }
-}
-
-void TsEditButton::WndProc(ui::Message& message) {
-    switch (message.msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        pressed_ = true;
-        SetCapture(handle_);
-        Invalidate();
-        return;
-    case WM_LBUTTONUP: {
-        const bool was_pressed = pressed_;
-        pressed_ = false;
-        ReleaseCapture();
-        Invalidate();
-        const int x = GET_X_LPARAM(message.lParam);
-        const int y = GET_Y_LPARAM(message.lParam);
-        if (was_pressed && x >= 0 && y >= 0 && x < Width() && y < Height())
-            Click();
-        return;
-    }
-    }
-    WinControl::WndProc(message);
-}
-
-TsDirectoryEdit::TsDirectoryEdit(ui::Component* owner)
-    : Edit(owner), button_(ui::Make<TsEditButton>(*this)) {
-    button_.SetParent(this);
-    button_.SetColor(ui::SystemColor(COLOR_WINDOW));
-    button_.OnClick = [this](ui::Control&) { ButtonClick(); };
-    SetRightMargin(kButtonWidth);
-}
-
-void TsDirectoryEdit::BoundsChanged() {
-    Edit::BoundsChanged();
-    PlaceButton();
-}
-
-void TsDirectoryEdit::PlaceButton() {
-    // Inside the sunken border: the client area is the bounds less two pixels a side.
-    const int inner_height = Height() - 4;
-    button_.SetBounds(
-        {Width() - 4 - kButtonWidth, 0, kButtonWidth, inner_height > 0 ? inner_height : 0});
-}
-
-void TsDirectoryEdit::KeyDown(WORD& key, ui::ShiftState shift) {
-    Edit::KeyDown(key, shift);
-    if (key == VK_DOWN && shift == ui::ssAlt) {
-        ButtonClick();
-        key = 0;
-    }
-}
+TsDirectoryEdit::TsDirectoryEdit(ui::Component* owner) : TsFileDirEdit(owner, kFolderGlyph) {}
 
 void TsDirectoryEdit::ButtonClick() {
-    if (OnButtonClick)
-        OnButtonClick(*this);
-    PickFolder();
-    SetFocus();
+    TsFileDirEdit::ButtonClick();
+    if (ReadOnly())
+        return;
+
+    std::u16string name = Text();
+    bool action = true;
+    if (OnBeforeDialog)
+        OnBeforeDialog(*this, name, action);
+    if (!action)
+        return;
+
+    name = PickerStartFolder(name, initial_dir_, DirectoryExists);
+    if (!name.empty() && !no_change_dir_)
+        MakeCurrentDirectory(name);
+
+    {
+        // The picker lives for this pick only; leaving the block destroys it, also on errors.
+        TPathDialogForm picker(nullptr);
+        picker.sBitBtn3.SetVisible(dialog_options_ & sdAllowCreate);
+        picker.ShowRootButtons(show_root_btns_);
+        picker.FixAnchors();
+        picker.sShellTreeView1.SetBoundLabelText(dialog_text_);
+        picker.sShellTreeView1.SetRoot(root_);
+        if (DirectoryExists(name))
+            picker.sShellTreeView1.SetPath(name);
+        if (OnPickerReady)
+            OnPickerReady(picker);
+        if (picker.ShowModal() == ui::mrOk) {
+            TacShellFolder* chosen = picker.sShellTreeView1.SelectedFolder();
+            name = chosen ? FileSystemPath(chosen->FullId()) : std::u16string();
+            if (DirectoryExists(name))
+                initial_dir_ = name;
+        }
+    }
+
+    action = true;
+    if (OnAfterDialog)
+        OnAfterDialog(*this, name, action);
+    if (action) {
+        SetText(name);
+        SetFocus();
+    }
 }
 
-void TsDirectoryEdit::PickFolder() {
-    BROWSEINFOW browse{};
-    browse.hwndOwner = GetAncestor(Handle(), GA_ROOT);
-    const std::wstring title = ui::ToWide(dialog_title_);
-    browse.lpszTitle = title.empty() ? nullptr : title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-    if (!chosen)
-        return;
-    wchar_t path[MAX_PATH];
-    if (SHGetPathFromIDListW(chosen, path))
-        SetText(ui::FromWide(path));
-    CoTaskMemFree(chosen);
+void TsDirectoryEdit::ReceptFileDir(const std::u16string& name) {
+    const std::u16string folder = DroppedFolder(name, FileExists);
+    SetText(TextAfterDrop(Text(), folder, MultipleDirs()));
 }
 
 } // namespace dialogs

@@ -1,55 +1,51 @@
 #pragma once
 
-// The destination field: an edit with a small button inside its right edge that opens a
-// folder picker and writes the chosen folder back. Alt+Down acts like a click on the button.
+// The destination field: a combo edit whose button (or Alt+Down) opens the folder picker on
+// the field's folder and writes the chosen folder back.
 
-#include "ui/controls/edit.h"
+#include "dialogs/file_dir_edit.h"
+
+#include <functional>
+#include <memory>
 
 namespace dialogs {
 
-// The flat button inside a combo edit, with one 16 x 16 glyph.
-class TsEditButton : public ui::WinControl {
-public:
-    explicit TsEditButton(ui::Component* owner);
-    ~TsEditButton() override;
+class TPathDialogForm;
 
-    void SetGlyph(HICON glyph);
-    void WndProc(ui::Message& message) override;
+enum TsDialogOption : unsigned { sdAllowCreate = 1, sdPerformCreate = 2, sdPrompt = 4 };
 
-protected:
-    void CreateParams(ui::CreateParams& params) override;
-    void PaintWindow(HDC dc, const RECT& area) override;
-    void MouseEnter() override { Invalidate(); }
-    void MouseLeave() override { Invalidate(); }
-
-private:
-    HICON glyph_ = nullptr;
-    bool pressed_ = false;
-};
-
-class TsDirectoryEdit : public ui::Edit {
+class TsDirectoryEdit : public TsFileDirEdit {
 public:
     explicit TsDirectoryEdit(ui::Component* owner);
 
-    void SetGlyph(HICON glyph) { button_.SetGlyph(glyph); }
-    const std::u16string& DialogTitle() const { return dialog_title_; }
-    void SetDialogTitle(std::u16string title) { dialog_title_ = std::move(title); }
+    const std::u16string& InitialDir() const { return initial_dir_; }
+    void SetInitialDir(std::u16string dir) { initial_dir_ = std::move(dir); }
+    unsigned DialogOptions() const { return dialog_options_; }
+    void SetDialogOptions(unsigned options) { dialog_options_ = options; }
+    const std::u16string& DialogText() const { return dialog_text_; }
+    void SetDialogText(std::u16string text) { dialog_text_ = std::move(text); }
+    bool NoChangeDir() const { return no_change_dir_; }
+    void SetNoChangeDir(bool no_change) { no_change_dir_ = no_change; }
+    const std::u16string& Root() const { return root_; }
+    void SetRoot(std::u16string root) { root_ = std::move(root); }
+    bool ShowRootBtns() const { return show_root_btns_; }
+    void SetShowRootBtns(bool show) { show_root_btns_ = show; }
 
-    // What a click on the button does: OnButtonClick first, then the picker.
-    void ButtonClick();
-    std::function<void(ui::Control&)> OnButtonClick;
+    // Opens the picker and writes the choice back (see the .cpp for the steps).
+    void ButtonClick() override;
+    void ReceptFileDir(const std::u16string& name) override;
 
-protected:
-    void BoundsChanged() override;
-    void KeyDown(WORD& key, ui::ShiftState shift) override;
-    // Opens the folder picker on the field's folder and writes the choice back.
-    virtual void PickFolder();
+    // Called with the picker once it is set up, just before it is shown: lets tests and
+    // callers look at the live dialog.
+    std::function<void(TPathDialogForm& picker)> OnPickerReady;
 
 private:
-    void PlaceButton();
-
-    TsEditButton& button_;
-    std::u16string dialog_title_;
+    std::u16string initial_dir_;
+    unsigned dialog_options_ = sdAllowCreate | sdPerformCreate | sdPrompt;
+    std::u16string dialog_text_;
+    bool no_change_dir_ = false;
+    std::u16string root_ = u"rfDesktop";
+    bool show_root_btns_ = false;
 };
 
 } // namespace dialogs

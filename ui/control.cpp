@@ -3,6 +3,8 @@
 #include "ui/form.h"
 #include "ui/win_control.h"
 
+#include <algorithm>
+
 namespace ui {
 
 Control::Control(Component* owner) : Component(owner) {
@@ -38,6 +40,34 @@ void Control::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
     BoundsChanged();
     Invalidate();
+}
+
+void Control::SetAnchors(unsigned anchors) {
+    anchors_ = anchors;
+    if (!parent_)
+        return;
+    const auto [width, height] = parent_->ClientSize();
+    right_gap_ = width - bounds_.Right();
+    bottom_gap_ = height - bounds_.Bottom();
+}
+
+void Control::ApplyAnchors(int parent_width, int parent_height) {
+    Bounds bounds = bounds_;
+    if (anchors_ & akRight) {
+        const int right = parent_width - right_gap_;
+        if (anchors_ & akLeft)
+            bounds.width = std::max(0, right - bounds.left);
+        else
+            bounds.left = right - bounds.width;
+    }
+    if (anchors_ & akBottom) {
+        const int bottom = parent_height - bottom_gap_;
+        if (anchors_ & akTop)
+            bounds.height = std::max(0, bottom - bounds.top);
+        else
+            bounds.top = bottom - bounds.height;
+    }
+    SetBounds(bounds);
 }
 
 void Control::SetVisible(bool visible) {

@@ -21,6 +21,10 @@ namespace ui {
 class WinControl;
 class Form;
 
+// The edges of its parent a control keeps its distance to when the parent is resized. A
+// control anchored to two opposite edges grows with the parent.
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+
 class Control : public Component {
 public:
     using WindowProcedure = std::function<void(Message&)>;
@@ -56,6 +60,13 @@ public:
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     const WindowProcedure& WindowProc() const { return window_proc_; }
     void SetWindowProc(WindowProcedure procedure) { window_proc_ = std::move(procedure); }
+
+    unsigned Anchors() const { return anchors_; }
+    // Fixes the control's distances to the anchored edges of its parent's client area as they
+    // are now; call once the layout is final.
+    void SetAnchors(unsigned anchors);
+    // Moves and sizes the control for a new client size of its parent.
+    void ApplyAnchors(int parent_width, int parent_height);
 
     bool MouseInControl() const { return mouse_in_control_; }
     virtual void Invalidate();
@@ -93,6 +104,9 @@ protected:
 private:
     WindowProcedure window_proc_;
     std::u16string text_;
+    unsigned anchors_ = akLeft | akTop;
+    int right_gap_ = 0;  // parent client width minus the right edge, when anchored right
+    int bottom_gap_ = 0; // parent client height minus the bottom edge, when anchored bottom
 };
 
 // A control without a window of its own: its parent paints it and forwards its mouse input.

@@ -78,6 +78,12 @@ void Form::SetClientSize(int width, int height) {
     ClientSizeToBounds();
 }
 
+std::pair<int, int> Form::ClientSize() const {
+    if (!handle_ && client_width_ > 0 && client_height_ > 0)
+        return {client_width_, client_height_};
+    return WinControl::ClientSize();
+}
+
 void Form::ClientSizeToBounds() {
     if (client_width_ <= 0 || client_height_ <= 0)
         return;
@@ -232,6 +238,15 @@ void Form::WndProc(Message& message) {
     case WM_CLOSE:
         Close();
         return;
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(message.lParam);
+        WinControl::WndProc(message);
+        if (min_width_ > 0)
+            limits->ptMinTrackSize.x = min_width_;
+        if (min_height_ > 0)
+            limits->ptMinTrackSize.y = min_height_;
+        return;
+    }
     case WM_DESTROY:
         if (Application::Instance().MainForm() == this)
             PostQuitMessage(0);

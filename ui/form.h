@@ -23,6 +23,9 @@ public:
     ~Form() override;
 
     void SetClientSize(int width, int height);
+    std::pair<int, int> ClientSize() const override;
+    // The smallest window size the user can drag the frame to; 0 leaves a side free.
+    void SetMinSize(int width, int height) { min_width_ = width, min_height_ = height; }
     void SetBorderStyle(BorderStyle style) { border_style_ = style; }
     void SetBorderIcons(unsigned icons) { border_icons_ = icons; }
     void SetPosition(FormPosition position) { position_ = position; }
@@ -70,6 +73,8 @@ private:
     void CollectTabStops(WinControl& parent, std::vector<WinControl*>& list);
 
     int client_width_ = 0;
+    int min_width_ = 0;
+    int min_height_ = 0;
     int client_height_ = 0;
     BorderStyle border_style_ = BorderStyle::bsSizeable;
     unsigned border_icons_ = biSystemMenu | biMinimize | biMaximize;

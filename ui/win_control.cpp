@@ -247,6 +247,10 @@ void WinControl::WndProc(Message& message) {
             return;
         }
         break;
+    case WM_SIZE:
+        if (message.wParam != SIZE_MINIMIZED)
+            AnchorChildren(LOWORD(message.lParam), HIWORD(message.lParam));
+        break;
     case WM_SETCURSOR:
         if (HandleSetCursor(message))
             return;
@@ -462,6 +466,21 @@ bool WinControl::CanFocus() const {
 void WinControl::Invalidate() {
     if (handle_)
         InvalidateRect(handle_, nullptr, TRUE);
+}
+
+std::pair<int, int> WinControl::ClientSize() const {
+    if (handle_) {
+        RECT client;
+        GetClientRect(handle_, &client);
+        return {client.right, client.bottom};
+    }
+    return {bounds_.width, bounds_.height};
+}
+
+void WinControl::AnchorChildren(int width, int height) {
+    for (Control* child : std::vector<Control*>(controls_))
+        if (child->Anchors() & (akRight | akBottom))
+            child->ApplyAnchors(width, height);
 }
 
 void WinControl::Update() {

@@ -14,6 +14,7 @@
 #include "ui/control.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -56,6 +57,8 @@ public:
 
     void Invalidate() override;
     void Update();
+    // The size of the client area: the window's when it exists, else estimated from the bounds.
+    virtual std::pair<int, int> ClientSize() const;
 
     std::function<void(Control& sender, WORD& key, ShiftState shift)> OnKeyDown;
 
@@ -106,6 +109,7 @@ private:
     bool ReflectToChild(Message& message);
     void HandleCNKeyDown(Message& message);
     void HandlePaint();
+    void AnchorChildren(int width, int height);
 
     std::vector<Control*> controls_;
     WNDPROC platform_proc_ = nullptr; // the platform class's procedure, for platform classes

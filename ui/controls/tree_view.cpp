@@ -147,11 +147,15 @@ void TreeView::HandleNotify(Message& message) {
         // No text means the user cancelled: the old name stays and nobody is told.
         if (edit->item.pszText) {
             const std::u16string text = FromWide(edit->item.pszText);
-            message.result = OnEdited ? OnEdited(edit->item.hItem, text) : TRUE;
+            message.result = Edited(edit->item.hItem, text);
         }
         break;
     }
     }
+}
+
+bool TreeView::Edited(HTREEITEM item, const std::u16string& text) {
+    return OnEdited ? OnEdited(item, text) : true;
 }
 
 void TreeView::AttachEditor(HWND editor) {

@@ -45,6 +45,9 @@ public:
 protected:
     void CreateParams(ui::CreateParams& params) override;
     void HandleCreated() override;
+    // An accepted name edit: asks OnEdited. Derived trees put their own acceptance here;
+    // returning false keeps the old text.
+    virtual bool Edited(HTREEITEM item, const std::u16string& text);
 
 private:
     void HandleNotify(Message& message);
