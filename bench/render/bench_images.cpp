@@ -37,8 +37,7 @@ SkinBitmap MakeImage(int width, int height, AlphaKind alpha, unsigned seed) {
 }
 
 pixman_image_t* PixmanView(SkinBitmap& bitmap) {
-    return pixman_image_create_bits(PIXMAN_a8r8g8b8, bitmap.Width(), bitmap.Height(),
-                                    bitmap.Row(0),
+    return pixman_image_create_bits(PIXMAN_a8r8g8b8, bitmap.Width(), bitmap.Height(), bitmap.Row(0),
                                     static_cast<int>(bitmap.Stride() * sizeof(Pixel)));
 }
 

@@ -9,12 +9,12 @@ trap 'rm -rf "$out"' EXIT
 pixels=$((256 * 256))
 printf '%-20s %12s\n' operation instr/pixel
 for op in memcpy fill pixman-fill blend pixman-over-random pixman-over-ui composite-random \
-          composite-ui mitchell-up; do
+          composite-ui mitchell-up pixman-convolution-up; do
     valgrind --tool=callgrind --callgrind-out-file="$out/$op" --toggle-collect='*Measured*' \
         "$program" "$op" >/dev/null 2>&1
     total=$(callgrind_annotate "$out/$op" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1}')
-    # Measured runs twice; the output pixels of mitchell-up are four times the input's.
+    # Measured runs twice; the enlargements write four times as many pixels as the input has.
     per=$(awk -v t="$total" -v p="$pixels" -v op="$op" \
-        'BEGIN { n = (op == "mitchell-up") ? 4 * p : p; printf "%.2f", t / 2 / n }')
+        'BEGIN { n = (op ~ /-up$/) ? 4 * p : p; printf "%.2f", t / 2 / n }')
     printf '%-20s %12s\n' "$op" "$per"
 done

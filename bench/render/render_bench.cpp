@@ -1,10 +1,6 @@
 // Megapixels per second of the painters' hot loops and of their pixman counterparts, at
 // 64 x 64, 256 x 256 and 1024 x 1024 destination pixels. compare.py turns a run into ratios.
 
-#include <benchmark/benchmark.h>
-
-#include <cstring>
-
 #include "bench_images.h"
 #include "skin/data/skin_loader.h"
 #include "skin/render/blends.h"
@@ -12,6 +8,9 @@
 #include "skin/render/fills.h"
 #include "skin/render/resample.h"
 #include "skin/render/stretch.h"
+
+#include <benchmark/benchmark.h>
+#include <cstring>
 
 namespace {
 
@@ -82,8 +81,12 @@ void Composite(benchmark::State& state, AlphaKind alpha) {
     }
     CountPixels(state, n * n);
 }
-void BM_CopyAlphaCompositeRandom(benchmark::State& state) { Composite(state, AlphaKind::Random); }
-void BM_CopyAlphaCompositeUiLike(benchmark::State& state) { Composite(state, AlphaKind::UiLike); }
+void BM_CopyAlphaCompositeRandom(benchmark::State& state) {
+    Composite(state, AlphaKind::Random);
+}
+void BM_CopyAlphaCompositeUiLike(benchmark::State& state) {
+    Composite(state, AlphaKind::UiLike);
+}
 
 void PixmanOver(benchmark::State& state, AlphaKind alpha) {
     const int n = static_cast<int>(state.range(0));
@@ -99,8 +102,12 @@ void PixmanOver(benchmark::State& state, AlphaKind alpha) {
     pixman_image_unref(d);
     CountPixels(state, n * n);
 }
-void BM_PixmanOverRandom(benchmark::State& state) { PixmanOver(state, AlphaKind::Random); }
-void BM_PixmanOverUiLike(benchmark::State& state) { PixmanOver(state, AlphaKind::UiLike); }
+void BM_PixmanOverRandom(benchmark::State& state) {
+    PixmanOver(state, AlphaKind::Random);
+}
+void BM_PixmanOverUiLike(benchmark::State& state) {
+    PixmanOver(state, AlphaKind::UiLike);
+}
 
 // ---- scaling: a source half the size (or twice the size) of the destination ----
 
@@ -209,8 +216,7 @@ void BM_BorderCreateFolders(benchmark::State& state) {
     const TCacheInfo behind{&background, 0, 0, kKeyColor, true};
     for (auto _ : state) {
         const MaskSource mask = MaskFromSkin(&skin, border);
-        DrawBorderMask(dst, {0, 0, 137, 34}, true, static_cast<int>(state.range(0)), mask,
-                       behind);
+        DrawBorderMask(dst, {0, 0, 137, 34}, true, static_cast<int>(state.range(0)), mask, behind);
         benchmark::ClobberMemory();
     }
     CountPixels(state, 137 * 34);
