@@ -35,10 +35,13 @@ FolderTreeView::FolderTreeView(core::FolderTree& tree, ui::TreeView& view)
         return true;
     };
     view_.OnExpansionChanged = [this](HTREEITEM item, bool expanded) {
-        // Collapsing is the view's business only; the tree records what was expanded.
-        if (core::FolderNode* node = NodeOf(item); node && expanded && !syncing_) {
+        // The tree records both, so that expanding a node the user collapsed shows it again.
+        if (core::FolderNode* node = NodeOf(item); node && !syncing_) {
             Syncing guard(syncing_);
-            tree_.Expand(*node, false);
+            if (expanded)
+                tree_.Expand(*node, false);
+            else
+                tree_.Collapse(*node);
         }
     };
 }
@@ -84,6 +87,13 @@ void FolderTreeView::NodeExpanded(core::FolderNode& node) {
         return;
     Syncing guard(syncing_);
     view_.ExpandItem(ItemOf(node));
+}
+
+void FolderTreeView::NodeCollapsed(core::FolderNode& node) {
+    if (syncing_)
+        return;
+    Syncing guard(syncing_);
+    TreeView_Expand(view_.Handle(), ItemOf(node), TVE_COLLAPSE);
 }
 
 void FolderTreeView::SelectionChanged(core::FolderNode* selected) {

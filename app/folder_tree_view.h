@@ -32,6 +32,7 @@ public:
     void NodeRemoving(core::FolderNode& node) override;
     void NodeTextChanged(core::FolderNode& node) override;
     void NodeExpanded(core::FolderNode& node) override;
+    void NodeCollapsed(core::FolderNode& node) override;
     void SelectionChanged(core::FolderNode* selected) override;
     void EditRequested(core::FolderNode& node) override;
     void UpdatingChanged(bool updating) override;

@@ -157,7 +157,7 @@ void TForm1::WndProc(ui::Message& message) {
 }
 
 void TForm1::CMDialogKey(ui::Message& message) {
-    // Never the form's own dialog-key handling: the key always reaches the focused control.
+    // Never the form's own dialog-key handling: Tab moves no focus, Enter presses no button.
     message.result = 0;
     const WPARAM key = message.wParam;
     if (key != VK_TAB && key != VK_RETURN)
@@ -168,6 +168,9 @@ void TForm1::CMDialogKey(ui::Message& message) {
         AddSubFolder(tree_);
     else
         AddFolder(tree_);
+    // The key is used up here. Going on as a typed character it would do nothing in the tree
+    // or on a button, but it would put a tab into the destination field's text.
+    message.result = 1;
 }
 
 void TForm1::TreeView1KeyDown(WORD& key) {

@@ -179,6 +179,14 @@ void FolderTree::Expand(FolderNode& node, bool recurse) {
     }
 }
 
+void FolderTree::Collapse(FolderNode& node) {
+    if (!node.expanded_)
+        return;
+    node.expanded_ = false;
+    if (observer_)
+        observer_->NodeCollapsed(node);
+}
+
 void FolderTree::FullExpand() {
     BeginUpdate();
     for (FolderNode* n = GetFirstNode(); n; n = GetNext(*n)) {

@@ -61,6 +61,7 @@ public:
     virtual void NodeRemoving(FolderNode& node) = 0;
     virtual void NodeTextChanged(FolderNode& node) = 0;
     virtual void NodeExpanded(FolderNode& node) = 0;
+    virtual void NodeCollapsed(FolderNode& /*node*/) {}
     virtual void SelectionChanged(FolderNode* selected) = 0;
     virtual void EditRequested(FolderNode& node) = 0;
     // The update counter went from 0 to 1, or back to 0: a view stops and resumes repainting.
@@ -96,6 +97,8 @@ public:
 
     void SetText(FolderNode& node, std::u16string text);
     void Expand(FolderNode& node, bool recurse);
+    // Hides the node's children; a later Expand shows them again.
+    void Collapse(FolderNode& node);
     void FullExpand();
     void EditText(FolderNode& node);
 

@@ -51,4 +51,67 @@ TEST_F(KeyboardEditing, TabAndEnterBuildAHierarchyWhileTyping) {
     EXPECT_EQ(program->SelectedItem(tree), L"New Folder");
 }
 
+TEST_F(KeyboardEditing, EnterInTheMiddleOfSiblingsAddsAfterTheLastOne) {
+    Type(L"A");
+    Press(VK_TAB);
+    Type(L"B");
+    Press(VK_RETURN);
+    Type(L"C");
+    Press(VK_RETURN);
+    Type(L"D");
+    Press(VK_RETURN);
+    // Escape cancels the new folder's name; Delete removes the folder, D becomes selected.
+    Press(VK_ESCAPE);
+    EXPECT_EQ(program->EditorText(tree), L"(closed)");
+    Press(VK_DELETE);
+    EXPECT_EQ(Outline(), (Items{L"A +", L"  B", L"  C", L"  D"}));
+    EXPECT_EQ(program->SelectedItem(tree), L"D");
+    // The arrows keep the tree's own navigation.
+    Press(VK_UP);
+    EXPECT_EQ(program->SelectedItem(tree), L"C");
+    Press(VK_RETURN);
+
+    EXPECT_EQ(Outline(), (Items{L"A +", L"  B", L"  C", L"  D", L"  New Folder"}));
+    EXPECT_EQ(program->SelectedItem(tree), L"New Folder");
+    EXPECT_EQ(program->EditorText(tree), L"New Folder");
+}
+
+TEST_F(KeyboardEditing, DeleteInTheNameEditorRemovesTheFolderWithItsSubtree) {
+    Type(L"Top");
+    Press(VK_TAB);
+    Type(L"Child");
+    Press(VK_TAB);
+    Type(L"Grand");
+    Press(VK_ESCAPE);
+    Press(VK_LEFT); // to the parent
+    EXPECT_EQ(program->SelectedItem(tree), L"Child");
+    Press(VK_F2); // any other key starts renaming the selected folder
+    EXPECT_EQ(program->EditorText(tree), L"Child");
+    Press(VK_DELETE);
+
+    EXPECT_EQ(Outline(), (Items{L"Top"}));
+    EXPECT_EQ(program->EditorText(tree), L"(closed)");
+    EXPECT_EQ(program->SelectedItem(tree), L"Top");
+    EXPECT_EQ(program->Focus(), tree) << "the tree keeps the keyboard";
+
+    // A letter typed while browsing opens the editor; typed while editing it is a letter.
+    Press('R');
+    EXPECT_NE(program->EditorText(tree), L"(closed)");
+    Press(VK_END);
+    Type(L"s");
+    Press(VK_RETURN);
+    EXPECT_EQ(program->TreeItems(tree)[0].back(), L's');
+}
+
+TEST_F(KeyboardEditing, TabOnAnEmptyTreeDoesNothingAndEnterAddsTheFirstFolder) {
+    Press(VK_DELETE); // the start folder, from its name editor
+    EXPECT_EQ(Outline(), Items{});
+    Press(VK_TAB);
+    EXPECT_EQ(Outline(), Items{});
+    Press(VK_RETURN);
+    EXPECT_EQ(Outline(), Items{L"New Folder"});
+    EXPECT_EQ(program->EditorText(tree), L"New Folder");
+    EXPECT_EQ(program->SelectedItem(tree), L"New Folder");
+}
+
 } // namespace

@@ -166,6 +166,22 @@ TEST(TreeKeys, TabNestsBelowTheSelectionOrAtTheRootsWithoutOne) {
     EXPECT_EQ(Outline(s.tree), "A,>B,>>B1,>New Folder,New Folder");
 }
 
+TEST(TreeKeys, FoldersAddedBelowACollapsedNodeShowAgain) {
+    Session s;
+    core::FolderNode& a = s.tree.Add(nullptr, u"A");
+    core::FolderNode& b = s.tree.AddChild(&a, u"B");
+    s.tree.AddChild(&b, u"B1");
+    s.tree.FullExpand();
+    s.tree.Collapse(b);
+    s.tree.Collapse(a);
+    s.tree.Select(&b);
+    s.DialogKey(tkEnter);
+    EXPECT_EQ(Outline(s.tree), "A,>B,>>B1,>New Folder");
+    s.tree.Collapse(a);
+    s.tree.FullExpand();
+    EXPECT_TRUE(a.Expanded());
+}
+
 TEST(TreeKeys, AnEditInProgressKeepsItsTextEvenWhenEmpty) {
     Session s;
     s.Start();

@@ -166,6 +166,15 @@ HWND LiveProgram::WaitForWindow(const std::wstring& caption, DWORD milliseconds)
             return false;
         },
         milliseconds);
+    if (!found) {
+        std::string seen;
+        for (HWND window : OtherWindows()) {
+            const std::wstring text = WindowText(window) + L" [" + ClassName(window) + L"]; ";
+            seen += std::string(text.begin(), text.end());
+        }
+        ADD_FAILURE() << "no window \"" << std::string(caption.begin(), caption.end())
+                      << "\" appeared; the program shows: " << seen;
+    }
     return found;
 }
 
