@@ -57,7 +57,7 @@ std::u16string CurrentDirectory() {
 // The last component of a root path, as the root node's text ("C:\Data\" shows "Data", a
 // drive root shows itself).
 std::u16string RootPathCaption(const std::u16string& path) {
-    const std::u16string trimmed = core::ExcludeTrailingPathDelimiter(path);
+    const std::u16string trimmed = core::ExcludeTrailingPathDelimiter(RootPathText(path));
     std::u16string name = core::ExtractFileName(trimmed);
     return name.empty() ? path : name;
 }
@@ -415,6 +415,11 @@ HTREEITEM TacCustomShellTreeView::RefreshNode(HTREEITEM node) {
 }
 
 bool TacCustomShellTreeView::Edited(HTREEITEM item, const std::u16string& text) {
+    // The tree control reports the end of one edit a second time when its editor loses the
+    // focus on the way out; renaming twice would report a refusal twice.
+    if (!label_edit_open_)
+        return false;
+    label_edit_open_ = false;
     if (!TreeView::Edited(item, text))
         return false;
     TacShellFolder* folder = FolderOf(item);
@@ -529,6 +534,9 @@ void TacCustomShellTreeView::HandleNotify(ui::Message& message) {
         folders_.erase(reinterpret_cast<TacShellFolder*>(change->itemOld.lParam));
         return;
     }
+    case TVN_BEGINLABELEDITW:
+        label_edit_open_ = true;
+        break;
     case NM_RCLICK:
         RightClick();
         message.result = TRUE;
