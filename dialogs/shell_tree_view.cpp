@@ -415,11 +415,6 @@ HTREEITEM TacCustomShellTreeView::RefreshNode(HTREEITEM node) {
 }
 
 bool TacCustomShellTreeView::Edited(HTREEITEM item, const std::u16string& text) {
-    // The tree control reports the end of one edit a second time when its editor loses the
-    // focus on the way out; renaming twice would report a refusal twice.
-    if (!label_edit_open_)
-        return false;
-    label_edit_open_ = false;
     if (!TreeView::Edited(item, text))
         return false;
     TacShellFolder* folder = FolderOf(item);
@@ -536,6 +531,16 @@ void TacCustomShellTreeView::HandleNotify(ui::Message& message) {
     }
     case TVN_BEGINLABELEDITW:
         label_edit_open_ = true;
+        break;
+    case TVN_ENDLABELEDITW:
+        // The tree control reports the end of one edit a second time, with the editor's text,
+        // when the editor loses the focus on its way out: that would rename a folder whose
+        // edit was cancelled, or report a refused name twice. Only the first report counts.
+        if (!label_edit_open_) {
+            message.result = FALSE;
+            return;
+        }
+        label_edit_open_ = false;
         break;
     case NM_RCLICK:
         RightClick();
