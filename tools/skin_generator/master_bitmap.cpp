@@ -34,12 +34,30 @@ struct StateLook {
 constexpr StateLook kLooks[3] = {
     {kSteel, kWhite, Hex(0xE4ECF5)}, {kHot, kWhite, kFrost}, {kPressed, kFrost, kDeepIce}};
 
-// An outline-only border: a rounded frame of one pixel with a white inner highlight; the
-// inside stays transparent so that the section's colour and gradient show.
+// The glass inside a framed control, per state: light at the top, a little deeper below.
+// Border masks that paint their centre copy it opaque, so the inside must hold the face;
+// only the pixels outside the rounded corners stay transparent.
+struct Face {
+    Rgb top, bottom;
+};
+constexpr Face kFaces[3] = {{kWhite, Hex(0xE6EDF5)}, {kWhite, kFrost}, {kFrost, Hex(0xBFD8F5)}};
+
+// Top to bottom, or left to right when across is set; from -> to along the axis.
+Layer::Paint Along(Rgb from, Rgb to, double start, double end, bool across) {
+    auto v = Vertical(from, to, start, end);
+    if (!across)
+        return v;
+    return [v](double x, double) { return v(0, x); };
+}
+
+// A rounded frame of one pixel with a white inner highlight. With a face the inside is glass;
+// without one it stays transparent, for borders that leave their centre to the section.
 void FrameStates(Image32& m, int x, int y, int w, int h, int states, double radius,
-                 const Rgb* outlines, bool highlight = true) {
+                 const Rgb* outlines, bool highlight = true, const Face* faces = nullptr) {
     for (int s = 0; s < states; ++s) {
         Layer l(w, h);
+        if (faces)
+            l.FillRoundRect(0, 0, w, h, radius, Vertical(faces[s].top, faces[s].bottom, 0, h));
         l.StrokeRoundRect(0, 0, w, h, radius, 1, outlines[s]);
         if (highlight)
             l.StrokeRoundRect(1, 1, w - 1, h - 1, std::max(radius - 1, 0.0), 1, kWhite, 0.8);
@@ -47,9 +65,10 @@ void FrameStates(Image32& m, int x, int y, int w, int h, int states, double radi
     }
 }
 
-void Outlines3(Image32& m, int x, int y, int w, int h, double radius, bool highlight = true) {
+// Three glass states whose border paints its centre.
+void Glass3(Image32& m, int x, int y, int w, int h, double radius) {
     const Rgb outlines[3] = {kLooks[0].outline, kLooks[1].outline, kLooks[2].outline};
-    FrameStates(m, x, y, w, h, 3, radius, outlines, highlight);
+    FrameStates(m, x, y, w, h, 3, radius, outlines, true, kFaces);
 }
 
 // FORMTITLE: the left corner of the title band, colour on top, transparency below (12 x 8).
@@ -108,13 +127,31 @@ void GripTexture(Image32& m) {
     m.At(50, 10) = ToPixel({96, 96, 96});
 }
 
-void Button(Image32& m, int x, int y, int w, int h) {
+// A push button's glass: a bright upper half that darkens towards a sharp line (step_row),
+// a deeper lower half that lightens towards the bottom edge. The border stretches the rows
+// around the step, so the line stays at the same distance from the top at any height.
+struct ButtonLook {
+    Rgb outline, upper_top, upper_bottom, lower_top, lower_bottom;
+    double highlight;
+};
+constexpr ButtonLook kButtonLooks[3] = {
+    {kSteel, kWhite, Hex(0xE9EEF4), Hex(0xD9E1EB), Hex(0xEBF0F6), 0.9},
+    {kHot, kWhite, Hex(0xE4EFFB), Hex(0xCCE1F7), Hex(0xE2EEFB), 0.9},
+    {kPressed, Hex(0xD3E4F6), Hex(0xBFD8F3), Hex(0xA8CAF0), Hex(0xC4DCF6), 0.4}};
+
+void Button(Image32& m, int x, int y, int w, int h, double step_row) {
     for (int s = 0; s < 3; ++s) {
+        const ButtonLook& look = kButtonLooks[s];
         Layer l(w, h);
-        l.StrokeRoundRect(0.5, 0.5, w - 0.5, h - 0.5, 3.5, 1, kLooks[s].outline);
-        l.StrokeRoundRect(1.5, 1.5, w - 1.5, h - 1.5, 2.5, 1, kWhite, s == 2 ? 0.4 : 0.9);
+        auto upper = Vertical(look.upper_top, look.upper_bottom, 1, step_row);
+        auto lower = Vertical(look.lower_top, look.lower_bottom, step_row, h - 1);
+        l.FillRoundRect(0.5, 0.5, w - 0.5, h - 0.5, 3.5, [=](double px, double py) {
+            return py < step_row ? upper(px, py) : lower(px, py);
+        });
+        l.StrokeRoundRect(0.5, 0.5, w - 0.5, h - 0.5, 3.5, 1, look.outline);
+        l.StrokeRoundRect(1.5, 1.5, w - 1.5, h - 1.5, 2.5, 1, kWhite, look.highlight);
         // A faint reflection along the lower edge.
-        l.Line(4, h - 2.5, w - 4, h - 2.5, 1, kLooks[s].bottom, 0.8);
+        l.Line(4, h - 2.5, w - 4, h - 2.5, 1, Mix(look.lower_bottom, kWhite, 0.5), 0.8);
         l.CommitKeyed(m, x + s * w, y, kMatte);
     }
 }
@@ -289,8 +326,8 @@ void ScrollParts(Image32& m) {
         grip_v.Line(1, 1.5 + 2.5 * i, 6, 1.5 + 2.5 * i, 1, Hex(0x7F8FA3));
     }
     grip_v.CommitKeyed(m, 170, 56, kMatte);
-    Outlines3(m, 0, 135, 17, 17, 3);  // SCROLLBTNTOP and its children
-    Outlines3(m, 51, 135, 17, 17, 4); // SCROLLSLIDERH and V
+    Glass3(m, 0, 135, 17, 17, 3);  // SCROLLBTNTOP and its children
+    Glass3(m, 51, 135, 17, 17, 4); // SCROLLSLIDERH and V
     const Rgb track[3] = {Hex(0xD5DCE4), Hex(0xB9C7D6), kSteel};
     FrameStates(m, 102, 135, 6, 6, 3, 0, track, false);
 }
@@ -301,11 +338,13 @@ void HotFrames(Image32& m) {
     const Rgb tool[3] = {kSteel, kHot, kPressed};
     for (int s = 1; s < 3; ++s) {
         Layer l(22, 22);
+        l.FillRoundRect(0, 0, 22, 22, 3, Vertical(kFaces[s].top, kFaces[s].bottom, 0, 22));
         l.StrokeRoundRect(0, 0, 22, 22, 3, 1, tool[s]);
         l.StrokeRoundRect(1, 1, 21, 21, 2, 1, kWhite, s == 1 ? 0.9 : 0.5);
         l.CommitKeyed(m, 106 + 22 * s, 0, kMatte);
     }
     Layer item(8, 8);
+    item.FillRoundRect(0, 0, 8, 8, 2, Vertical(kWhite, Hex(0xDCEBFB), 0, 8));
     item.StrokeRoundRect(0, 0, 8, 8, 2, 1, Hex(0x7DB3EA));
     item.StrokeRoundRect(1, 1, 7, 7, 1, 1, kWhite, 0.9);
     item.CommitKeyed(m, 180, 9, kWhite);
@@ -346,11 +385,18 @@ void ContainerFrames(Image32& m) {
 // Tabs: rounded on the side away from the page; three states (rest, hot, selected).
 void Tabs(Image32& m, int x, int y, int w, int h, int side /* 0 top 1 bottom 2 left 3 right */) {
     const Rgb outline[3] = {Hex(0xA9B4C2), kHot, Hex(0x8E9EB2)};
+    const Face face[3] = {{kWhite, Hex(0xE8EEF5)}, {kWhite, Hex(0xEEF5FD)}, {kWhite, kWhite}};
     for (int s = 0; s < 3; ++s) {
         Layer l(w, h);
         double x0 = 0, y0 = 0, x1 = w, y1 = h;
         // Extend the shape past the page side so that that side stays open and square.
         (side == 0 ? y1 : side == 1 ? y0 : side == 2 ? x1 : x0) += side % 2 ? -4 : 4;
+        // Light on the outer side, deeper towards the page.
+        const bool across = side >= 2, reversed = side % 2 == 1;
+        const Rgb outer = face[s].top, inner = face[s].bottom;
+        l.FillRoundRect(
+            x0, y0, x1, y1, 4,
+            Along(reversed ? inner : outer, reversed ? outer : inner, 0, across ? w : h, across));
         l.StrokeRoundRect(x0, y0, x1, y1, 4, 1, outline[s]);
         l.StrokeRoundRect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 3, 1, kWhite, 0.9);
         if (s == 1) // a blue accent line on the outer edge of the hot tab
@@ -403,8 +449,10 @@ void ComboArrow(Image32& m) {
 // COLHEADER: a bottom line and a separator on the right, 9 x 18 per state.
 void ColumnHeader(Image32& m) {
     const Rgb line[3] = {Hex(0xC5CFDA), kHot, kPressed};
+    const Face face[3] = {{kWhite, Hex(0xEAF0F6)}, {kWhite, Hex(0xDCEBFB)}, {kFrost, kDeepIce}};
     for (int s = 0; s < 3; ++s) {
         Layer l(9, 18);
+        l.FillRoundRect(0, 0, 9, 18, 0, Vertical(face[s].top, face[s].bottom, 0, 18));
         l.Line(0, 17.5, 9, 17.5, 1, line[s]);
         l.Line(8.5, 3, 8.5, 15, 1, Hex(0xC5CFDA));
         l.Line(7.5, 3, 7.5, 15, 1, kWhite);
@@ -422,10 +470,10 @@ Image32 DrawMasterBitmap() {
     BandedButton(m, 23, 0, 8, 9, false);
     BandedButton(m, 81, 0, 8, 8, true);
     GripTexture(m);
-    Button(m, 0, 159, 28, 22);
-    Button(m, 84, 159, 28, 30);
-    Outlines3(m, 120, 135, 17, 20, 3); // COMBOBTN
-    Outlines3(m, 172, 0, 9, 9, 2);     // UPDOWNBTN
+    Button(m, 0, 159, 28, 22, 10);
+    Button(m, 84, 159, 28, 30, 15);
+    Glass3(m, 120, 135, 17, 20, 3); // COMBOBTN
+    Glass3(m, 172, 0, 9, 9, 2);     // UPDOWNBTN
     CheckBoxes(m);
     MenuCheck(m);
     TitleButtons(m);
