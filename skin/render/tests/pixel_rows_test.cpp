@@ -149,6 +149,33 @@ TEST_F(PixelRowsTest, AlphaCompositeOfEveryAlphaPair) {
     }
 }
 
+TEST_F(PixelRowsTest, AlphaCompositeOfEveryMixOfPixelKindsInAGroup) {
+    // The vector loop sorts each group of four by what its pixels are: clear, opaque or soft
+    // source; opaque destination or not (alpha 254 and 128 sit next to 255 in the tests the
+    // loop makes). Every mix of those kinds over four pixels, each group shifted by one to
+    // three pixels so that it also straddles two groups. Red bytes of 0x80 and above put a
+    // set sign bit beside the alpha byte.
+    const Pixel source_alpha[] = {0, 255, 1, 128, 254};
+    const Pixel destination_alpha[] = {255, 254, 128, 0};
+    constexpr int kKinds = 5 * 4;
+    for (int mix = 0; mix < kKinds * kKinds * kKinds * kKinds; ++mix) {
+        const int shift = mix % 4;
+        std::vector<Pixel> src = RandomRow(4 + shift);
+        std::vector<Pixel> dst = RandomRow(4 + shift);
+        int kinds = mix;
+        for (int i = shift; i < 4 + shift; ++i, kinds /= kKinds) {
+            const auto at = static_cast<std::size_t>(i);
+            src[at] = (src[at] & 0x00FFFFFFu) | source_alpha[kinds % kKinds % 5] << 24;
+            dst[at] = (dst[at] & 0x00FFFFFFu) | destination_alpha[kinds % kKinds / 5] << 24;
+        }
+        const auto before = dst;
+        rows::AlphaComposite(dst.data(), src.data(), 4 + shift);
+        for (std::size_t i = 0; i < dst.size(); ++i)
+            ASSERT_EQ(dst[i], ReferenceComposite(before[i], src[i]))
+                << Hex(before[i]) << " under " << Hex(src[i]) << ", mix " << mix;
+    }
+}
+
 TEST_F(PixelRowsTest, MaskBlendMatchesTheRealFormulaAndKeepsAlpha) {
     for (int round = 0; round < 400; ++round) {
         const int n = 1 + static_cast<int>(rng() % 23);
