@@ -111,16 +111,22 @@ inline __m128i CompositeFour(__m128i d, __m128i s, __m128i sa_bytes) {
 }
 
 // The colour bytes of four pixels of src over dst; the alpha byte of the result is left to
-// the caller (its lane holds a value in 0 .. 255 that means nothing).
+// the caller (it holds a value that means nothing).
+//
+// Only the low byte of each sum is kept, so the arithmetic may work modulo 256: with
+// sa * 256 as an unsigned factor, the high half of (s - d) mod 65536 times it is
+// floor((s - d) * sa / 256) plus 256 * sa when s < d, the same value modulo 256. Adding that
+// to d byte by byte gives the result, which lies between d and s.
 inline __m128i CompositeColourFour(__m128i d, __m128i s) {
     const __m128i low_bytes = _mm_set1_epi16(0x00FF);
     // The word holding red and alpha copied over the word holding blue and green.
     const __m128i alpha_words = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xF5), 0xF5);
-    const __m128i twice_sa = _mm_slli_epi16(_mm_srli_epi16(alpha_words, 8), 1);
-    const __m128i even =
-        CompositeColour(_mm_and_si128(d, low_bytes), _mm_and_si128(s, low_bytes), twice_sa);
-    const __m128i odd = CompositeColour(_mm_srli_epi16(d, 8), _mm_srli_epi16(s, 8), twice_sa);
-    return _mm_or_si128(even, _mm_slli_epi16(odd, 8));
+    const __m128i sa_256 = _mm_and_si128(alpha_words, _mm_set1_epi16(-256));
+    const __m128i even = _mm_mulhi_epu16(
+        _mm_sub_epi16(_mm_and_si128(s, low_bytes), _mm_and_si128(d, low_bytes)), sa_256);
+    const __m128i odd =
+        _mm_mulhi_epu16(_mm_sub_epi16(_mm_srli_epi16(s, 8), _mm_srli_epi16(d, 8)), sa_256);
+    return _mm_add_epi8(d, _mm_or_si128(_mm_and_si128(even, low_bytes), _mm_slli_epi16(odd, 8)));
 }
 
 } // namespace
