@@ -196,7 +196,7 @@ void TForm1::TreeView1Edited(core::FolderNode& node) {
 void TForm1::CreateFoldersClick() {
     std::u16string destination = sDirectoryEdit1.Text();
     if (destination.empty() || destination == kDestinationPrompt) {
-        sDirectoryEdit1.ButtonClick();
+        sDirectoryEdit1.DoClick();
         destination = sDirectoryEdit1.Text();
     }
     if (destination.empty() || destination == kDestinationPrompt || tree_.Empty())
@@ -239,7 +239,7 @@ void TForm1::SaveTemplateClick() {
 
 void TForm1::scanClick() {
     // The hidden field keeps the folder of the last pick: a cancelled picker scans it again.
-    sDirectoryEdit2.ButtonClick();
+    sDirectoryEdit2.DoClick();
     const std::u16string folder = sDirectoryEdit2.Text();
     if (folder.empty())
         return;

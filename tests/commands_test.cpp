@@ -280,6 +280,21 @@ private:
     HWND window_;
 };
 
+TEST_F(Commands, CreateFoldersWithoutADestinationAsksForOneAndACancelDoesNothing) {
+    Start();
+    HWND create = CreateFoldersButton();
+    ASSERT_NE(create, nullptr);
+    ClickCentre(create);
+    HWND picker = program->WaitForWindow();
+    ASSERT_NE(picker, nullptr) << "the folder picker";
+    program->WaitIdle();
+    ASSERT_TRUE(Picker(*program, picker).Cancel());
+    program->WaitIdle();
+    EXPECT_TRUE(program->OtherWindows().empty()) << "no message";
+    EXPECT_EQ(WindowText(destination), L"");
+    EXPECT_TRUE(IsWindowEnabled(window));
+}
+
 TEST_F(Commands, ScanTwiceWithTheSecondPickCancelledScansTheFirstFolderAgain) {
     wchar_t desktop[MAX_PATH];
     ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
