@@ -80,8 +80,7 @@ inline void Store(Pixel* p, __m128i v) {
 }
 
 // The composite works on the even bytes (blue, red) and the odd bytes (green, alpha) of four
-// pixels in 16-bit lanes, which splits and joins with one instruction each and lets a pixel's
-// alpha reach both lanes of its 32 bits with two.
+// pixels in 16-bit lanes, which splits and joins with one instruction each.
 //
 // Colour: (d * 256 + (s - d) * sa) >> 8 = d + floor((s - d) * sa / 256). With (s - d) << 7 in
 // -32640 .. 32640 and 2 * sa in 0 .. 510 as signed 16-bit factors, the high half of their
@@ -192,7 +191,8 @@ void AlphaComposite(Pixel* dst, const Pixel* src, int count) {
             continue;
         }
         if ((kinds & 0xF) == 0xF) {
-            // User-interface images are mostly clear or opaque, in runs.
+            // User-interface images are mostly clear or opaque, in runs. Among clear and
+            // opaque pixels, the top bit of the alpha byte tells which.
             if ((_mm_movemask_epi8(s) & 0x8888) == 0)
                 continue;
             // Only clear and opaque pixels. With sa = 255 the colour formula is
