@@ -113,8 +113,16 @@ void FolderTreeView::EditRequested(core::FolderNode& node) {
 }
 
 void FolderTreeView::OpenPendingEdit() {
-    if (core::FolderNode* node = pending_edit_; node && view_.CanFocus())
-        EditRequested(*node);
+    core::FolderNode* node = pending_edit_;
+    if (!node || !view_.CanFocus())
+        return;
+    // A user who put the focus elsewhere first keeps it there.
+    HWND focus = GetFocus();
+    if (focus && focus != view_.Handle()) {
+        pending_edit_ = nullptr;
+        return;
+    }
+    EditRequested(*node);
 }
 
 void FolderTreeView::UpdatingChanged(bool updating) {

@@ -25,7 +25,8 @@ public:
     std::function<void(core::FolderNode& node)> OnEdited;
 
     // A name editor asked for while the view cannot take the keyboard focus (its window not
-    // shown yet) waits; this opens it once the view can. Nothing happens without one.
+    // shown yet) waits; this opens it once the view can, unless the focus went to another
+    // control meanwhile. Nothing happens without one.
     void OpenPendingEdit();
 
     void NodeAdded(core::FolderNode& node) override;

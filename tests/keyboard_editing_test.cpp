@@ -94,13 +94,29 @@ TEST_F(KeyboardEditing, DeleteInTheNameEditorRemovesTheFolderWithItsSubtree) {
     EXPECT_EQ(program->SelectedItem(tree), L"Top");
     EXPECT_EQ(program->Focus(), tree) << "the tree keeps the keyboard";
 
-    // A letter typed while browsing opens the editor; typed while editing it is a letter.
+    // A letter typed while browsing opens the editor on the current name; typed while
+    // editing it is a letter.
     Press('R');
-    EXPECT_NE(program->EditorText(tree), L"(closed)");
+    EXPECT_EQ(program->EditorText(tree), L"Top");
     Press(VK_END);
     Type(L"s");
     Press(VK_RETURN);
-    EXPECT_EQ(program->TreeItems(tree)[0].back(), L's');
+    EXPECT_EQ(Outline(), (Items{L"Tops", L"New Folder"}));
+}
+
+TEST_F(KeyboardEditing, ALetterStartsRenamingTheSelectedFolderEvenWhenAnotherSharesIt) {
+    Type(L"Alpha");
+    Press(VK_RETURN);
+    Type(L"Another");
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    Press(VK_DELETE);
+    Press(VK_UP);
+    ASSERT_EQ(program->SelectedItem(tree), L"Alpha");
+    // The tree's own search by first letter would move to Another; the editor stays on Alpha.
+    Press('A');
+    EXPECT_EQ(program->EditorText(tree), L"Alpha");
+    EXPECT_EQ(program->SelectedItem(tree), L"Alpha");
 }
 
 TEST_F(KeyboardEditing, TabOnAnEmptyTreeDoesNothingAndEnterAddsTheFirstFolder) {

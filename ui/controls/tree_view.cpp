@@ -116,6 +116,13 @@ void TreeView::WndProc(Message& message) {
     case CN_NOTIFY:
         HandleNotify(message);
         return;
+    case WM_CHAR:
+        // A key that opened the name editor arrives here as a character afterwards; the
+        // tree's search by first letter would move the selection away from the name being
+        // edited.
+        if (editor_)
+            return;
+        break;
     case WM_NCDESTROY:
         DetachEditor();
         break;
