@@ -176,6 +176,9 @@ bool TacShellFolder::Rename(const std::u16string& name, HWND owner) {
 bool TacShellFolder::StillExists() const {
     if (IsDesktop())
         return true;
+    // A file system item is there when its path is; the shell may answer from what it cached.
+    if (const std::u16string path = FileSystemPath(full_id_.get()); !path.empty())
+        return GetFileAttributesW(ui::Wide(path)) != INVALID_FILE_ATTRIBUTES;
     SFGAOF attributes = SFGAO_VALIDATE;
     LPCITEMIDLIST ids[] = {relative_id_.get()};
     return SUCCEEDED(parent_folder_->GetAttributesOf(1, ids, &attributes));

@@ -190,5 +190,78 @@ TEST_F(ShellTreeTest, AVetoedFolderIsLeftOutAndAnEmptyFolderLosesItsButton) {
     EXPECT_EQ(query.cChildren, 0);
 }
 
+// Closes the first popup menu it sees and remembers having seen one.
+struct MenuWatch {
+    static inline bool seen = false;
+    static void CALLBACK Check(HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM) -> BOOL {
+                wchar_t name[32];
+                GetClassNameW(window, name, 32);
+                if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) {
+                    seen = true;
+                    EndMenu();
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            0);
+    }
+};
+
+TEST_F(ShellTreeTest, ARightClickSelectsTheNodeUnderTheMouseAndOpensTheShellsMenu) {
+    HTREEITEM beta = Node({u"Beta"});
+    ASSERT_NE(beta, nullptr);
+    RECT rect;
+    TreeView_GetItemRect(window_, beta, &rect, TRUE);
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(window_, &point);
+    SetCursorPos(point.x, point.y);
+    MenuWatch::seen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, MenuWatch::Check);
+    NMHDR click{window_, 0, static_cast<UINT>(NM_RCLICK)};
+    SendMessageW(form_->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(tree_->Selected(), beta);
+    EXPECT_TRUE(MenuWatch::seen);
+}
+
+TEST_F(ShellTreeTest, TheTreeRenamesForTheMenuAndTidiesUpAfterTheShellsOpenAndDelete) {
+    HTREEITEM alpha = Node({u"Alpha"});
+    tree_->SelectItem(alpha);
+    EXPECT_TRUE(tree_->ContextCommand(u"rename"));
+    EXPECT_NE(TreeView_GetEditControl(window_), nullptr);
+    tree_->EndEditing(true);
+    Pump();
+
+    // "open" runs in the item's parent folder; the directory comes back afterwards.
+    SetCurrentDirectoryW(ui::Wide(At(u"Beta")));
+    EXPECT_FALSE(tree_->ContextCommand(u"open"));
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(ui::FromWide(current), folder);
+    tree_->AfterContextCommand(u"open", alpha, false);
+    GetCurrentDirectoryW(MAX_PATH, current);
+    EXPECT_EQ(ui::FromWide(current), At(u"Beta"));
+
+    // After "delete" the node goes only once its folder has gone.
+    tree_->AfterContextCommand(u"delete", alpha, true);
+    EXPECT_EQ(ChildNamed(window_, tree_->RootNode(), u"Alpha"), alpha);
+    RemoveDirectoryW(ui::Wide(At(u"Alpha")));
+    tree_->AfterContextCommand(u"delete", alpha, true);
+    EXPECT_EQ(ChildNamed(window_, tree_->RootNode(), u"Alpha"), nullptr);
+}
+
+TEST_F(ShellTreeTest, AutoRefreshShowsFoldersMadeBehindTheTreesBack) {
+    tree_->SetAutoRefresh(true);
+    MakeFolders({u"Later"});
+    const DWORD start = GetTickCount();
+    while (!ChildNamed(window_, tree_->RootNode(), u"Later") && GetTickCount() - start < 5000)
+        Pump();
+    EXPECT_NE(ChildNamed(window_, tree_->RootNode(), u"Later"), nullptr);
+    tree_->SetAutoRefresh(false);
+}
+
 } // namespace
 } // namespace dialogs
