@@ -186,7 +186,11 @@ void TsCustomComboEdit::UpdateLayout() {
         return;
     const TextRect text = ComboTextRect(width, height, false, button_width);
     RECT rect{text.left, text.top, text.right, text.bottom};
-    SendMessageW(handle_, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
+    RECT current{};
+    SendMessageW(handle_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&current));
+    // Setting the same rectangle again would only lay the text out anew.
+    if (!EqualRect(&rect, &current))
+        SendMessageW(handle_, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&rect));
 }
 
 void TsCustomComboEdit::ButtonClick() {
