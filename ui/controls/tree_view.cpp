@@ -144,6 +144,7 @@ void TreeView::HandleNotify(Message& message) {
         break;
     }
     case TVN_BEGINLABELEDITW:
+        label_edit_open_ = true;
         AttachEditor(TreeView_GetEditControl(handle_));
         message.result = FALSE; // allow the edit
         break;
@@ -151,6 +152,11 @@ void TreeView::HandleNotify(Message& message) {
         auto* edit = reinterpret_cast<NMTVDISPINFOW*>(header);
         DetachEditor();
         message.result = FALSE;
+        // The control reports the end of one edit a second time, with the editor's text, when
+        // the editor loses the focus on its way out of a cancelled edit. Only the first counts.
+        if (!label_edit_open_)
+            break;
+        label_edit_open_ = false;
         // No text means the user cancelled: the old name stays and nobody is told.
         if (edit->item.pszText) {
             const std::u16string text = FromWide(edit->item.pszText);

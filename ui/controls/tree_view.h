@@ -60,6 +60,7 @@ private:
     int indent_ = 0;
     bool border_ = true;
     HWND editor_ = nullptr;
+    bool label_edit_open_ = false;
 };
 
 } // namespace ui

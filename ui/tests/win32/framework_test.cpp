@@ -278,6 +278,41 @@ TEST_F(FrameworkTest, KeysTypedIntoATreeViewNameEditorReachTheTreesKeyHandler) {
     EXPECT_EQ(accepted, u"Project");
 }
 
+TEST_F(FrameworkTest, ACancelledNameEditRenamesNothingAndAnAcceptedOneIsReportedOnce) {
+    Form form(nullptr);
+    TreeView& tree = Make<TreeView>(form);
+    tree.SetParent(&form);
+    tree.SetBounds({0, 0, 200, 150});
+    form.SetClientSize(200, 150);
+    form.Show();
+    HTREEITEM item = tree.InsertItem(nullptr, u"Old", 0, 0);
+    std::vector<std::u16string> reports;
+    tree.OnEdited = [&](HTREEITEM, const std::u16string& text) {
+        reports.push_back(text);
+        return true;
+    };
+    tree.EditItem(item);
+    ASSERT_TRUE(tree.IsEditing());
+    SetWindowTextW(TreeView_GetEditControl(tree.Handle()), L"Typed");
+    PressKey(TreeView_GetEditControl(tree.Handle()), VK_ESCAPE);
+    Application::Instance().ProcessMessages();
+    EXPECT_FALSE(tree.IsEditing());
+    EXPECT_TRUE(reports.empty());
+
+    // Cancelled from code while the editor has the focus, as when a dialog takes it over.
+    tree.EditItem(item);
+    SetWindowTextW(TreeView_GetEditControl(tree.Handle()), L"Typed again");
+    tree.EndEditing(true);
+    Application::Instance().ProcessMessages();
+    EXPECT_TRUE(reports.empty());
+
+    tree.EditItem(item);
+    SetWindowTextW(TreeView_GetEditControl(tree.Handle()), L"New");
+    PressKey(TreeView_GetEditControl(tree.Handle()), VK_RETURN);
+    Application::Instance().ProcessMessages();
+    EXPECT_EQ(reports, std::vector<std::u16string>{u"New"});
+}
+
 TEST_F(FrameworkTest, SubclassesOfForeignWindowsStackPassOnAndComeOff) {
     // A platform edit the framework knows nothing about.
     HWND edit = CreateWindowExW(0, L"EDIT", L"plain", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
