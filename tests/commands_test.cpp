@@ -162,6 +162,20 @@ TEST_F(Commands, TabAndEnterAddFoldersFromTheFieldAndTheButtonAndFoldersAreCreat
     EXPECT_EQ(Outline(), (Items{L"Root +", L"  Sub", L"  New Folder", L"  New Folder"}));
     EXPECT_TRUE(program->OtherWindows().empty()) << "no second creation, no message";
 
+    // Tab with the button focused (pressed without a click): a folder inside the selected
+    // one, and the focus does not go on to the destination field.
+    RECT bounds;
+    GetClientRect(create, &bounds);
+    testing_support::PressWithoutClick(create, bounds.right / 2, bounds.bottom / 2);
+    program->WaitIdle();
+    ASSERT_EQ(program->Focus(), create);
+    Press(VK_TAB);
+    EXPECT_EQ(Outline(),
+              (Items{L"Root +", L"  Sub", L"  New Folder", L"  New Folder +", L"    New Folder"}));
+    EXPECT_NE(program->Focus(), destination);
+    EXPECT_EQ(program->Focus(), TreeView_GetEditControl(tree));
+    EXPECT_TRUE(program->OtherWindows().empty());
+
     program->Close();
     RemoveTree(base);
 }
