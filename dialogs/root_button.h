@@ -28,7 +28,6 @@ protected:
 private:
     TacRootFolder folder_;
     HICON icon_ = nullptr;
-    bool pressed_ = false;
     std::u16string skin_section_ = u"TOOLBUTTON";
 };
 

@@ -4,6 +4,7 @@
 #include "ui/win_control.h"
 
 #include <algorithm>
+#include <windowsx.h>
 
 namespace ui {
 
@@ -146,6 +147,27 @@ void Control::Click() {
 }
 
 void Control::Invalidate() {}
+
+bool GraphicControl::HandlePressAndRelease(Message& message) {
+    switch (message.msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed_ = true;
+        Invalidate();
+        return true;
+    case WM_LBUTTONUP: {
+        const bool was_pressed = pressed_;
+        pressed_ = false;
+        Invalidate();
+        const int x = GET_X_LPARAM(message.lParam);
+        const int y = GET_Y_LPARAM(message.lParam);
+        if (was_pressed && x >= 0 && y >= 0 && x < Width() && y < Height())
+            Click();
+        return true;
+    }
+    }
+    return false;
+}
 
 void GraphicControl::Invalidate() {
     if (parent_ && parent_->HandleAllocated()) {

@@ -117,6 +117,16 @@ public:
     // and clipped to it.
     virtual void Paint(HDC dc) = 0;
     void Invalidate() override;
+    // The left button went down on the control and has not been released yet.
+    bool Pressed() const { return pressed_; }
+
+protected:
+    // A release of the left button inside the control after a press on it is a click.
+    // Returns true for the button messages it used.
+    bool HandlePressAndRelease(Message& message);
+
+private:
+    bool pressed_ = false;
 };
 
 } // namespace ui

@@ -2,7 +2,6 @@
 
 #include "ui/wide.h"
 
-#include <windowsx.h>
 
 namespace ui {
 
@@ -76,6 +75,8 @@ void Label::Paint(HDC dc) {
 }
 
 void Label::WndProc(Message& message) {
+    if (HandlePressAndRelease(message))
+        return;
     switch (message.msg) {
     case WM_SETCURSOR:
         if (hand_cursor_) {
@@ -83,18 +84,6 @@ void Label::WndProc(Message& message) {
             message.result = TRUE;
         }
         return;
-    case WM_LBUTTONDOWN:
-        pressed_ = true;
-        return;
-    case WM_LBUTTONUP: {
-        const bool was_pressed = pressed_;
-        pressed_ = false;
-        const int x = GET_X_LPARAM(message.lParam);
-        const int y = GET_Y_LPARAM(message.lParam);
-        if (was_pressed && x >= 0 && y >= 0 && x < Width() && y < Height())
-            Click();
-        return;
-    }
     }
     GraphicControl::WndProc(message);
 }

@@ -33,7 +33,6 @@ private:
     bool auto_size_ = true;
     bool word_wrap_ = false;
     bool hand_cursor_ = false;
-    bool pressed_ = false;
 };
 
 } // namespace ui

@@ -2,7 +2,6 @@
 
 #include "ui/wide.h"
 
-#include <windowsx.h>
 
 namespace ui {
 
@@ -27,7 +26,7 @@ void SpeedButton::SetGlyph(HICON glyph) {
 
 void SpeedButton::Paint(HDC dc) {
     RECT area{0, 0, Width(), Height()};
-    const bool down = pressed_ && MouseInControl();
+    const bool down = Pressed() && MouseInControl();
     if (Enabled() && (down || MouseInControl()))
         DrawEdge(dc, &area, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
 
@@ -52,24 +51,8 @@ void SpeedButton::Paint(HDC dc) {
 }
 
 void SpeedButton::WndProc(Message& message) {
-    switch (message.msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        pressed_ = true;
-        Invalidate();
-        return;
-    case WM_LBUTTONUP: {
-        const bool was_pressed = pressed_;
-        pressed_ = false;
-        Invalidate();
-        const int x = GET_X_LPARAM(message.lParam);
-        const int y = GET_Y_LPARAM(message.lParam);
-        if (was_pressed && x >= 0 && y >= 0 && x < Width() && y < Height())
-            Click();
-        return;
-    }
-    }
-    GraphicControl::WndProc(message);
+    if (!HandlePressAndRelease(message))
+        GraphicControl::WndProc(message);
 }
 
 } // namespace ui

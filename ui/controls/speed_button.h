@@ -16,7 +16,6 @@ public:
 
     // A 16 x 16 icon with alpha, loaded from the program's resources; the button owns it.
     void SetGlyph(HICON glyph);
-    bool Pressed() const { return pressed_; }
 
     void Paint(HDC dc) override;
     void WndProc(Message& message) override;
@@ -27,7 +26,6 @@ protected:
 
 private:
     HICON glyph_ = nullptr;
-    bool pressed_ = false;
 };
 
 } // namespace ui
