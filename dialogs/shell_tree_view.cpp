@@ -529,19 +529,6 @@ void TacCustomShellTreeView::HandleNotify(ui::Message& message) {
         folders_.erase(reinterpret_cast<TacShellFolder*>(change->itemOld.lParam));
         return;
     }
-    case TVN_BEGINLABELEDITW:
-        label_edit_open_ = true;
-        break;
-    case TVN_ENDLABELEDITW:
-        // The tree control reports the end of one edit a second time, with the editor's text,
-        // when the editor loses the focus on its way out: that would rename a folder whose
-        // edit was cancelled, or report a refused name twice. Only the first report counts.
-        if (!label_edit_open_) {
-            message.result = FALSE;
-            return;
-        }
-        label_edit_open_ = false;
-        break;
     case NM_RCLICK:
         RightClick();
         message.result = TRUE;

@@ -122,7 +122,6 @@ private:
     std::vector<std::exception_ptr> deferred_errors_;
     std::vector<ItemId> deferred_refreshes_;
     IContextMenu2* open_menu_ = nullptr;
-    bool label_edit_open_ = false;
     int update_count_ = 0;
     bool was_busy_ = false;
     std::u16string saved_directory_; // while a context menu's "open" runs
