@@ -2,6 +2,7 @@
 // "Create Folders" button with Tab and Enter, folder creation on disk, saving and loading a
 // template through the real dialogs, the error box, and scanning a folder twice.
 
+#include "support/disk.h"
 #include "support/input.h"
 #include "support/live_program.h"
 
@@ -13,9 +14,11 @@ namespace {
 using testing_support::ClassName;
 using testing_support::ClickAt;
 using testing_support::ClickCentre;
+using testing_support::DirectoryExists;
 using testing_support::FindDescendant;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
+using testing_support::RemoveTree;
 using testing_support::TypeText;
 using testing_support::WaitFor;
 using testing_support::WindowText;
@@ -28,30 +31,6 @@ constexpr wchar_t kTitle[] = L"arbordir";
 constexpr POINT kScan{48, 324};
 constexpr POINT kLoadTemplate{151, 324};
 constexpr POINT kSaveTemplate{279, 324};
-
-bool DirectoryExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Removes a directory with everything in it.
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + L"\\" + name);
-            else
-                DeleteFileW((path + L"\\" + name).c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
 
 std::string ReadWholeFile(const std::wstring& path) {
     std::string bytes;

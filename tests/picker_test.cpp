@@ -2,6 +2,7 @@
 // Alt+Down), driven with real clicks and keys, checked through its live windows and on disk.
 
 #include "skin/data/image_decoders.h"
+#include "support/disk.h"
 #include "support/input.h"
 #include "support/live_program.h"
 
@@ -11,37 +12,16 @@ namespace {
 
 using testing_support::ClickAt;
 using testing_support::ClickCentre;
+using testing_support::DirectoryExists;
 using testing_support::FindDescendant;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
+using testing_support::RemoveTree;
 using testing_support::TypeText;
 using testing_support::WaitFor;
 using testing_support::WindowText;
 
 constexpr wchar_t kPickerCaption[] = L"Select directory";
-
-bool DirectoryExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + L"\\" + name);
-            else
-                DeleteFileW((path + L"\\" + name).c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
 
 void AltDown() {
     INPUT keys[4] = {};
