@@ -1,6 +1,7 @@
 #include "skin/render/blends.h"
 
 #include "skin/render/fast32.h"
+#include "skin/render/geometry.h"
 #include "skin/render/pixel_rows.h"
 
 #include <algorithm>
@@ -22,22 +23,7 @@ void BlendWhole(SkinBitmap& dst, const SkinBitmap& src, std::uint8_t alpha) {
 
 void BlendPart(SkinBitmap& dst, const SkinBitmap& src, std::uint8_t alpha, Point p, const Rect& s) {
     Rect source = s;
-    if (p.X < 0) {
-        source.Left -= p.X;
-        p.X = 0;
-    }
-    if (p.Y < 0) {
-        source.Top -= p.Y;
-        p.Y = 0;
-    }
-    if (source.Left < 0) {
-        p.X -= source.Left;
-        source.Left = 0;
-    }
-    if (source.Top < 0) {
-        p.Y -= source.Top;
-        source.Top = 0;
-    }
+    ClipCopyCorners(p.X, p.Y, source.Left, source.Top);
     if (source.IsEmpty() || p.X >= dst.Width() || p.Y >= dst.Height() ||
         source.Left >= src.Width() || source.Top >= src.Height())
         return;
@@ -104,22 +90,7 @@ void CopyAlphaComposite(const Rect& d, const Rect& s, SkinBitmap& dst, bool fill
                         const TCacheInfo& ci, const SkinBitmap& src) {
     Rect to = d;
     Rect from = s;
-    if (to.Left < 0) {
-        from.Left -= to.Left;
-        to.Left = 0;
-    }
-    if (to.Top < 0) {
-        from.Top -= to.Top;
-        to.Top = 0;
-    }
-    if (from.Left < 0) {
-        to.Left -= from.Left;
-        from.Left = 0;
-    }
-    if (from.Top < 0) {
-        to.Top -= from.Top;
-        from.Top = 0;
-    }
+    ClipCopyCorners(to.Left, to.Top, from.Left, from.Top);
     const int width =
         std::min({to.Width(), from.Width(), dst.Width() - to.Left, src.Width() - from.Left});
     const int height =

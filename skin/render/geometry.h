@@ -39,4 +39,26 @@ inline Rect Offset(const Rect& r, int dx, int dy) {
     return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
+// A copy from a source corner to a destination corner: moves both corners together until
+// neither lies left of or above the origin of its bitmap, so that what is cut off one side is
+// cut off the other.
+inline void ClipCopyCorners(int& to_x, int& to_y, int& from_x, int& from_y) {
+    if (to_x < 0) {
+        from_x -= to_x;
+        to_x = 0;
+    }
+    if (to_y < 0) {
+        from_y -= to_y;
+        to_y = 0;
+    }
+    if (from_x < 0) {
+        to_x -= from_x;
+        from_x = 0;
+    }
+    if (from_y < 0) {
+        to_y -= from_y;
+        from_y = 0;
+    }
+}
+
 } // namespace skin::render

@@ -1,6 +1,7 @@
 #include "skin/render/masked_piece.h"
 
 #include "skin/render/fills.h"
+#include "skin/render/geometry.h"
 #include "skin/render/pixel_rows.h"
 #include "skin/render/resample.h"
 #include "skin/render/stretch.h"
@@ -67,22 +68,7 @@ void CopyMaskedPiece(const Rect& d, const Rect& s, SkinBitmap& dst, const MaskSo
         return;
     Rect to = d;
     Rect from = s;
-    if (to.Left < 0) {
-        from.Left -= to.Left;
-        to.Left = 0;
-    }
-    if (to.Top < 0) {
-        from.Top -= to.Top;
-        to.Top = 0;
-    }
-    if (from.Left < 0) {
-        to.Left -= from.Left;
-        from.Left = 0;
-    }
-    if (from.Top < 0) {
-        to.Top -= from.Top;
-        from.Top = 0;
-    }
+    ClipCopyCorners(to.Left, to.Top, from.Left, from.Top);
     const int width =
         std::min({to.Width(), from.Width(), dst.Width() - to.Left, src.Width() - from.Left});
     // The mask rows must exist as well as the colour rows.
