@@ -69,14 +69,13 @@ TEST_F(FrameworkTest, AProcedurePutInFrontSeesMessagesFirstAndPassesTheRestOn) {
     SpeedButton& button = Make<SpeedButton>(form);
     button.SetParent(&form);
     std::vector<UINT> seen;
-    Control::WindowProcedure previous = button.WindowProc();
-    button.SetWindowProc([&](Message& message) {
+    ProcedureLayer layer = button.AddProcedureLayer([&](Message& message, const auto& next) {
         seen.push_back(message.msg);
         if (message.msg == WM_SKINCOMMAND && SkinCommandOf(message) == 7) {
             message.result = 1;
             return;
         }
-        previous(message);
+        next(message);
     });
     EXPECT_EQ(button.Perform(WM_SKINCOMMAND, MAKEWPARAM(0, 7)), 1);
     button.Perform(CM_MOUSEENTER);
@@ -85,18 +84,20 @@ TEST_F(FrameworkTest, AProcedurePutInFrontSeesMessagesFirstAndPassesTheRestOn) {
 
     // A windowed form gets its platform messages through the same procedure.
     std::vector<UINT> form_seen;
-    Control::WindowProcedure form_previous = form.WindowProc();
-    form.SetWindowProc([&](Message& message) {
+    ProcedureLayer form_layer = form.AddProcedureLayer([&](Message& message, const auto& next) {
         form_seen.push_back(message.msg);
-        form_previous(message);
+        next(message);
     });
     SendMessageW(form.Handle(), WM_SKINCOMMAND, MAKEWPARAM(0, 3), 0);
     ASSERT_FALSE(form_seen.empty());
     EXPECT_EQ(form_seen.back(), WM_SKINCOMMAND);
 
-    // Whoever installs a procedure puts the previous one back before going away.
-    form.SetWindowProc(form_previous);
-    button.SetWindowProc(previous);
+    // Whoever installs a procedure takes it off again before going away.
+    layer.Remove();
+    seen.clear();
+    button.Perform(CM_MOUSELEAVE);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(button.MouseInControl());
 }
 
 TEST_F(FrameworkTest, AButtonHearsItsOwnClickReflectedFromItsParent) {
