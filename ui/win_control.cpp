@@ -66,10 +66,12 @@ struct WindowBinding {
         if (creation == g_creations.end())
             return WinControl::FromHandle(window);
         if (WinControl* bound = WinControl::FromHandle(window); bound && bound != creator) {
+            // An early message took the window for another creation: give it back.
             for (Creation& c : g_creations)
-                if (c.control == bound)
+                if (c.control == bound && c.window == window)
                     c.window = nullptr;
-            bound->handle_ = nullptr;
+            if (bound->handle_ == window)
+                bound->handle_ = nullptr;
             RemovePropW(window, kControlProperty);
         }
         creation->window = window;
@@ -229,6 +231,8 @@ void WinControl::CreateWnd() {
         throw LastError(u"Cannot create window");
     if (!own_class_)
         SubclassPlatformWindow(window);
+    else if (handle_ != window)
+        Bind(window);
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     HandleCreated();
     for (Control* child : controls_)

@@ -8,6 +8,7 @@
 #include "ui/controls/speed_button.h"
 #include "ui/controls/tree_view.h"
 #include "ui/form.h"
+#include "ui/tests/win32/framework_fixture.h"
 #include "ui/window_subclass.h"
 
 #include <gtest/gtest.h>
@@ -16,26 +17,6 @@
 
 namespace ui {
 namespace {
-
-class FrameworkTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof(controls),
-                                      ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        if (!Application::Instance().Handle())
-            Application::Instance().Initialize();
-    }
-    void SetUp() override {
-        errors.clear();
-        Application::Instance().OnShowError = [this](const std::u16string& text) {
-            errors.push_back(text);
-        };
-    }
-    void TearDown() override { Application::Instance().OnShowError = nullptr; }
-
-    std::vector<std::u16string> errors;
-};
 
 // Records what happens to it, for the life-cycle tests.
 struct Probe : Component {
