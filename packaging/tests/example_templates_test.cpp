@@ -5,11 +5,10 @@
 #include "core/template_file.h"
 #include "core/text.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 #include <string>
