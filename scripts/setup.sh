@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth xcompmgr xdotool imagemagick
-  cmake ninja-build g++ clang libclang-rt-14-dev valgrind dpkg-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev valgrind dpkg-dev nsis
   zlib1g-dev libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev libpixman-1-dev
 )
 

@@ -73,8 +73,9 @@ BOOL CALLBACK FindTopWindow(HWND window, LPARAM data) {
 
 } // namespace
 
-LiveProgram::LiveProgram(const std::wstring& arguments, const std::wstring& caption) {
-    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
+LiveProgram::LiveProgram(const std::wstring& arguments, const std::wstring& caption,
+                         const std::wstring& program) {
+    std::wstring command = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{sizeof(startup)};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process_)) {

@@ -17,9 +17,11 @@ std::wstring ProgramPath();
 
 class LiveProgram {
 public:
-    // Starts the program with the given command-line tail and waits for its top-level window
-    // with the given caption. Fails the current test when it does not appear.
-    LiveProgram(const std::wstring& arguments, const std::wstring& caption = L"Arbordir");
+    // Starts the program (the build's, unless another is named) with the given command-line
+    // tail and waits for its top-level window with the given caption. Fails the current test
+    // when it does not appear.
+    LiveProgram(const std::wstring& arguments, const std::wstring& caption = L"Arbordir",
+                const std::wstring& program = ProgramPath());
     ~LiveProgram();
     LiveProgram(const LiveProgram&) = delete;
     LiveProgram& operator=(const LiveProgram&) = delete;
