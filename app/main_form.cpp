@@ -203,8 +203,9 @@ void TForm1::CreateFoldersClick() {
         return;
 
     core::FileSystem& file_system = core::SystemFileSystem();
-    const core::CreationReport report = core::CreateFolders(tree_, destination, file_system);
-    if (report.Succeeded()) {
+    const core::NameCheck names(tree_, destination);
+    const core::CreationReport report = core::CreateFolders(tree_, destination, file_system, names);
+    if (report.Succeeded() && names.AllAsTyped()) {
         dialogs::ShowMessage(kSuccess);
         return;
     }
