@@ -81,16 +81,22 @@ TEST(NameRules, NamesThatOnlyLookLikeDevicesAreFine) {
 }
 
 TEST(NameRules, ForbiddenAndControlCharactersAnywhereInTheName) {
+    // The character alone, first, last and in the middle of a name.
+    const auto placings = [](char16_t c) {
+        std::u16string alone(1, c), last(u"a"), first(1, c), middle(u"a");
+        last += c;
+        first += u"b";
+        middle += c;
+        middle += u"b.";
+        return std::vector<std::u16string>{alone, last, first, middle};
+    };
     for (char16_t c : std::u16string(u"<>:\"/|?*")) {
-        const std::string expected = "forbidden " + ToUtf8(std::u16string(1, c));
-        for (const std::u16string& name :
-             {std::u16string(1, c), u"a" + std::u16string(1, c), std::u16string(1, c) + u"b",
-              u"a" + std::u16string(1, c) + u"b."})
-            EXPECT_EQ(Refusal(name), expected) << ToUtf8(name);
+        for (const std::u16string& name : placings(c))
+            EXPECT_EQ(Refusal(name), "forbidden " + ToUtf8(std::u16string(1, c))) << ToUtf8(name);
     }
     for (char16_t c = 0; c < 0x20; ++c) {
-        EXPECT_EQ(Refusal(u"a" + std::u16string(1, c) + u"b"), "control character") << int(c);
-        EXPECT_EQ(Refusal(std::u16string(1, c)), "control character") << int(c);
+        for (const std::u16string& name : placings(c))
+            EXPECT_EQ(Refusal(name), "control character") << int(c);
     }
     // A control character with a forbidden one: the control character is named first.
     EXPECT_EQ(Refusal(u"?\t"), "control character");
