@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/name_messages.h"
 #include "app/resources/resource_ids.h"
 #include "app/template_location.h"
 #include "app/tree_keys.h"
@@ -30,7 +31,6 @@ constexpr wchar_t kMakerAddress[] = L"https://quillmark.example/arbordir";
 // Posted when the window is shown: the name editor asked for at start opens once the window
 // and its tree can take the keyboard focus.
 constexpr UINT WM_OPENPENDINGEDIT = WM_APP + 1;
-constexpr std::size_t kFailuresListed = 5;
 
 HICON LoadGlyph(int id) {
     return static_cast<HICON>(
@@ -202,24 +202,19 @@ void TForm1::CreateFoldersClick() {
     if (destination.empty() || destination == kDestinationPrompt || tree_.Empty())
         return;
 
-    core::FileSystem& file_system = core::SystemFileSystem();
-    const core::NameCheck names(tree_, destination);
-    const core::CreationReport report = core::CreateFolders(tree_, destination, file_system, names);
-    if (report.Succeeded() && names.AllAsTyped()) {
-        dialogs::ShowMessage(kSuccess);
+    // Before the disk is touched: names Windows would change or refuse are told, and the user
+    // decides whether the rest is created.
+    const core::NameCheck names(tree_, ExpandedOrAsGiven(destination));
+    if (!names.AllAsTyped() && !dialogs::ShowQuestion(NamesQuestion(names)))
         return;
-    }
-    // The walk went on after each failure; say which folders are missing and why.
-    std::u16string message = core::Format(
-        u"%d of %d folders could not be created:", {},
-        {static_cast<long long>(report.failures.size()), static_cast<long long>(report.nodes)});
-    for (std::size_t i = 0; i < report.failures.size() && i < kFailuresListed; ++i) {
-        const core::CreationFailure& failure = report.failures[i];
-        message += u"\r\n" + failure.path + u" (" + ui::SystemErrorText(failure.error) + u")";
-    }
-    if (report.failures.size() > kFailuresListed)
-        message += u"\r\n...";
-    throw core::Error(message);
+    const core::CreationReport report =
+        core::CreateFolders(tree_, destination, core::SystemFileSystem(), names);
+    const std::u16string result =
+        CreationResult(tree_, destination, names, report, ui::SystemErrorText);
+    if (result.empty())
+        dialogs::ShowMessage(kSuccess);
+    else
+        throw core::Error(result);
 }
 
 void TForm1::LoadTplClick() {
