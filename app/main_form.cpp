@@ -31,6 +31,8 @@ constexpr wchar_t kMakerAddress[] = L"https://quillmark.example/arbordir";
 // Posted when the window is shown: the name editor asked for at start opens once the window
 // and its tree can take the keyboard focus.
 constexpr UINT WM_OPENPENDINGEDIT = WM_APP + 1;
+// Posted after changes to the tree or the destination: the names are checked once for all.
+constexpr UINT WM_CHECKNAMES = WM_APP + 2;
 
 HICON LoadGlyph(int id) {
     return static_cast<HICON>(
@@ -95,9 +97,14 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sLabelFX1.OnClick = [this](ui::Control&) { sLabelFX1Click(); };
 
     images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
-    HICON folder = LoadGlyph(IDI_FOLDER);
-    ImageList_AddIcon(images_, folder);
-    DestroyIcon(folder);
+    for (int id : {IDI_FOLDER, IDI_NAME_CHANGED, IDI_NAME_REFUSED}) {
+        HICON icon = LoadGlyph(id);
+        ImageList_AddIcon(images_, icon);
+        DestroyIcon(icon);
+    }
+    // The badges are drawn over the folder icon of a node whose name Windows changes or refuses.
+    ImageList_SetOverlayImage(images_, 1, noChanged);
+    ImageList_SetOverlayImage(images_, 2, noRefused);
     TreeView1.SetBorder(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
@@ -109,6 +116,9 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     TreeView1.OnKeyDown = [this](ui::Control&, WORD& key, ui::ShiftState) {
         TreeView1KeyDown(key);
     };
+    name_marks_ = std::make_unique<NameMarks>(tree_, *tree_view_, TreeView1);
+    tree_view_->OnNamesChanged = [this] { ScheduleNameCheck(); };
+    tree_view_->OnNodeRemoving = [this](core::FolderNode& node) { name_marks_->Forget(node); };
 
     CreateFolders.SetText(u"Create Folders");
     CreateFolders.SetFont(MakeFont(u"MS Sans Serif", 13));
@@ -125,6 +135,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 }
 
 TForm1::~TForm1() {
+    name_marks_.reset();
     tree_view_.reset();
     if (images_)
         ImageList_Destroy(images_);
@@ -138,6 +149,8 @@ void TForm1::ConfigureDirectoryEdits() {
     }
     sDirectoryEdit1.SetText(kDestinationPrompt);
     sDirectoryEdit1.SetTabOrder(2);
+    // Path lengths depend on the destination.
+    sDirectoryEdit1.OnChange = [this](ui::Control&) { ScheduleNameCheck(); };
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
 }
@@ -149,11 +162,32 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::WndProc(ui::Message& message) {
-    if (message.msg == WM_SHOWWINDOW && message.wParam)
+    if (message.msg == WM_SHOWWINDOW && message.wParam) {
         PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
-    else if (message.msg == WM_OPENPENDINGEDIT && tree_view_)
+        ScheduleNameCheck();
+    } else if (message.msg == WM_OPENPENDINGEDIT && tree_view_) {
         tree_view_->OpenPendingEdit();
+    } else if (message.msg == WM_CHECKNAMES) {
+        CheckNames();
+    }
     Form::WndProc(message);
+}
+
+void TForm1::ScheduleNameCheck() {
+    // Before the window exists, its showing schedules the check.
+    if (name_check_posted_ || !HandleAllocated())
+        return;
+    name_check_posted_ = PostMessageW(Handle(), WM_CHECKNAMES, 0, 0) != FALSE;
+}
+
+void TForm1::CheckNames() {
+    name_check_posted_ = false;
+    if (!name_marks_)
+        return;
+    const std::u16string destination = sDirectoryEdit1.Text();
+    const bool known = !destination.empty() && destination != kDestinationPrompt;
+    name_marks_->SetDestination(known ? ExpandedOrAsGiven(destination) : std::u16string());
+    name_marks_->Refresh();
 }
 
 void TForm1::CMDialogKey(ui::Message& message) {

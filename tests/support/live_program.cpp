@@ -286,6 +286,20 @@ HTREEITEM LiveProgram::FindItem(HWND tree, const std::wstring& text) const {
     return walk.Visit(TreeView_GetRoot(tree));
 }
 
+RECT LiveProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
+    // The item goes in and the rectangle comes back in the same place, in the program's memory.
+    RECT rect{};
+    auto* remote =
+        VirtualAllocEx(process_.hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return rect;
+    WriteProcessMemory(process_.hProcess, remote, &item, sizeof(item), nullptr);
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process_.hProcess, remote, &rect, sizeof(rect), nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return rect;
+}
+
 std::vector<std::wstring> LiveProgram::TreeItems(HWND tree) const {
     std::vector<std::wstring> items;
     struct Walk {

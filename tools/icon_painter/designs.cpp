@@ -88,6 +88,25 @@ void ApplicationIcon(Canvas& c) {
     node(9.0f, 11.1f, Hex(0xFFFFFF));
 }
 
+// The badges the tree lays over a folder whose name Windows would change or refuse. They sit
+// in the lower left corner, over the front of the folder, and leave the rest clear.
+
+// An amber warning triangle with an exclamation mark: the name is changed.
+void NameChangedBadge(Canvas& c) {
+    c.FillPolygon({{5.0f, 6.2f}, {10.2f, 15.6f}, {-0.2f, 15.6f}}, Solid(Hex(0x7A4A00)));
+    c.FillPolygon({{5.0f, 8.0f}, {8.9f, 14.8f}, {1.1f, 14.8f}},
+                  VerticalGradient(Hex(0xFFE27A), 8, Hex(0xF2A900), 15));
+    c.StrokeLine({5.0f, 10.0f}, {5.0f, 12.4f}, 1.2f, Solid(Hex(0x3D2600)));
+    c.FillEllipse(5.0f, 13.7f, 0.65f, 0.65f, Solid(Hex(0x3D2600)));
+}
+
+// A red no-entry sign: the name is refused.
+void NameRefusedBadge(Canvas& c) {
+    c.FillEllipse(5.0f, 11.0f, 4.9f, 4.9f, Solid(Hex(0x7A0F0F)));
+    c.FillEllipse(5.0f, 11.0f, 4.1f, 4.1f, VerticalGradient(Hex(0xF25C54), 7, Hex(0xC41E1E), 15));
+    c.FillRoundRect(2.4f, 10.2f, 7.6f, 11.8f, 0.4f, Solid(Hex(0xFFFFFF)));
+}
+
 } // namespace
 
 const std::vector<Icon>& Designs() {
@@ -97,6 +116,8 @@ const std::vector<Icon>& Designs() {
         {"save_template.ico", {16}, SaveTemplateGlyph},
         {"scan.ico", {16}, ScanGlyph},
         {"arbordir.ico", {16, 24, 32, 48}, ApplicationIcon},
+        {"name_changed.ico", {16}, NameChangedBadge},
+        {"name_refused.ico", {16}, NameRefusedBadge},
     };
     return designs;
 }

@@ -1,6 +1,7 @@
 #include "ui/controls/tree_view.h"
 
 #include "ui/application.h"
+#include "ui/controls/item_tip.h"
 #include "ui/wide.h"
 
 namespace ui {
@@ -111,7 +112,23 @@ void TreeView::SetRedraw(bool redraw) {
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void TreeView::SetItemOverlay(HTREEITEM item, int overlay) {
+    TVITEMW change{};
+    change.mask = TVIF_STATE;
+    change.hItem = item;
+    change.state = INDEXTOOVERLAYMASK(overlay);
+    change.stateMask = TVIS_OVERLAYMASK;
+    TreeView_SetItem(Handle(), &change);
+}
+
 void TreeView::WndProc(Message& message) {
+    if (OnItemTip && handle_) {
+        if (!tip_)
+            tip_ = std::make_unique<ItemTip>(handle_, [this](HTREEITEM item) {
+                return OnItemTip ? OnItemTip(item) : std::u16string();
+            });
+        tip_->Observe(message.msg, message.lParam);
+    }
     switch (message.msg) {
     case CN_NOTIFY:
         HandleNotify(message);
@@ -125,6 +142,7 @@ void TreeView::WndProc(Message& message) {
         break;
     case WM_NCDESTROY:
         DetachEditor();
+        tip_.reset();
         break;
     }
     WinControl::WndProc(message);

@@ -7,9 +7,12 @@
 #include "ui/win_control.h"
 
 #include <commctrl.h>
+#include <memory>
 #include <string>
 
 namespace ui {
+
+class ItemTip;
 
 class TreeView : public WinControl {
 public:
@@ -33,12 +36,17 @@ public:
     // Accepts (or cancels) the edit in progress, if any.
     void EndEditing(bool cancel);
     void SetRedraw(bool redraw);
+    // Draws overlay image `overlay` (1 to 15, 0 for none) of the image list over the item's.
+    void SetItemOverlay(HTREEITEM item, int overlay);
 
     // A user's or the control's own change of the selected item.
     std::function<void(HTREEITEM item)> OnSelectionChanged;
     // An accepted name edit; return false to refuse the text.
     std::function<bool(HTREEITEM item, const std::u16string& text)> OnEdited;
     std::function<void(HTREEITEM item, bool expanded)> OnExpansionChanged;
+    // The tip of the item the mouse rests on; empty for none. Set, it replaces the tree
+    // view's own tips.
+    std::function<std::u16string(HTREEITEM item)> OnItemTip;
 
     void WndProc(Message& message) override;
 
@@ -61,6 +69,7 @@ private:
     bool border_ = true;
     HWND editor_ = nullptr;
     bool label_edit_open_ = false;
+    std::unique_ptr<ItemTip> tip_;
 };
 
 } // namespace ui
