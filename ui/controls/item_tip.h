@@ -21,7 +21,7 @@ public:
     ItemTip(const ItemTip&) = delete;
     ItemTip& operator=(const ItemTip&) = delete;
 
-    // Every message of the tree view, before the tree view handles it.
+    // Every message of the tree view, after the tree view handled it.
     void Observe(UINT msg, LPARAM lParam);
     bool Showing() const { return showing_; }
 

@@ -122,13 +122,6 @@ void TreeView::SetItemOverlay(HTREEITEM item, int overlay) {
 }
 
 void TreeView::WndProc(Message& message) {
-    if (OnItemTip && handle_) {
-        if (!tip_)
-            tip_ = std::make_unique<ItemTip>(handle_, [this](HTREEITEM item) {
-                return OnItemTip ? OnItemTip(item) : std::u16string();
-            });
-        tip_->Observe(message.msg, message.lParam);
-    }
     switch (message.msg) {
     case CN_NOTIFY:
         HandleNotify(message);
@@ -146,6 +139,14 @@ void TreeView::WndProc(Message& message) {
         break;
     }
     WinControl::WndProc(message);
+    // After the framework, whose mouse tracking would replace the tip's on the first move.
+    if (OnItemTip && handle_ && message.msg != WM_NCDESTROY) {
+        if (!tip_)
+            tip_ = std::make_unique<ItemTip>(handle_, [this](HTREEITEM item) {
+                return OnItemTip ? OnItemTip(item) : std::u16string();
+            });
+        tip_->Observe(message.msg, message.lParam);
+    }
 }
 
 void TreeView::HandleNotify(Message& message) {
