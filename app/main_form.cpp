@@ -97,14 +97,12 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sLabelFX1.OnClick = [this](ui::Control&) { sLabelFX1Click(); };
 
     images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
-    for (int id : {IDI_FOLDER, IDI_NAME_CHANGED, IDI_NAME_REFUSED}) {
+    // In the order of FolderImage.
+    for (int id : {IDI_FOLDER, IDI_FOLDER_NAME_CHANGED, IDI_FOLDER_NAME_REFUSED}) {
         HICON icon = LoadGlyph(id);
         ImageList_AddIcon(images_, icon);
         DestroyIcon(icon);
     }
-    // The badges are drawn over the folder icon of a node whose name Windows changes or refuses.
-    ImageList_SetOverlayImage(images_, 1, noChanged);
-    ImageList_SetOverlayImage(images_, 2, noRefused);
     TreeView1.SetBorder(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));

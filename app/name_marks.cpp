@@ -22,17 +22,17 @@ void NameMarks::Refresh() {
     std::unordered_map<const core::FolderNode*, Mark> marks;
     for (const core::FolderNode* node : check.Marked()) {
         const core::NameVerdict& verdict = check.Of(*node);
-        marks.emplace(node, Mark{verdict.Changed() ? noChanged : noRefused,
+        marks.emplace(node, Mark{verdict.Changed() ? fiNameChanged : fiNameRefused,
                                  NameReason(*node, verdict) + u'.'});
     }
     for (const auto& [node, mark] : marks_) {
         if (!marks.count(node))
-            view_.SetItemOverlay(FolderTreeView::ItemOf(*node), noNone);
+            view_.SetItemImage(FolderTreeView::ItemOf(*node), node->ImageIndex());
     }
     for (const auto& [node, mark] : marks) {
         const auto shown = marks_.find(node);
-        if (shown == marks_.end() || shown->second.overlay != mark.overlay)
-            view_.SetItemOverlay(FolderTreeView::ItemOf(*node), mark.overlay);
+        if (shown == marks_.end() || shown->second.image != mark.image)
+            view_.SetItemImage(FolderTreeView::ItemOf(*node), mark.image);
     }
     marks_ = std::move(marks);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
-// Marks the folders of the tree view whose names Windows would change or refuse: a badge over
-// the folder icon, and the reason as the tip of the folder the mouse rests on. The whole tree
+// Marks the folders of the tree view whose names Windows would change or refuse: the folder
+// icon with a badge, and the reason as the tip of the folder the mouse rests on. The whole tree
 // is checked again after changes, once they are done; only the items whose mark changed are
 // touched.
+//
+// The badge is a picture of its own rather than an overlay image of the list: Wine draws no
+// overlays over images with an alpha channel.
 
 #include "app/folder_tree_view.h"
 #include "core/folder_tree.h"
@@ -14,8 +17,9 @@
 
 namespace app {
 
-// Overlay images of the tree's image list.
-enum NameOverlay : int { noNone = 0, noChanged = 1, noRefused = 2 };
+// The pictures of the tree's image list: the folder of every node, and the folder with the
+// badge of a name that Windows changes or refuses.
+enum FolderImage : int { fiFolder = 0, fiNameChanged = 1, fiNameRefused = 2 };
 
 class NameMarks {
 public:
@@ -36,7 +40,7 @@ public:
 
 private:
     struct Mark {
-        NameOverlay overlay;
+        FolderImage image;
         std::u16string tip;
     };
 

@@ -82,12 +82,11 @@ protected:
         TypeText(text);
         program->WaitIdle();
     }
-    // The overlay image the tree draws over the item's icon: 0 none, 1 changed, 2 refused.
+    // The item's picture: 0 the folder, 1 with the badge of a changed name, 2 of a refused one.
     int Badge(const std::wstring& name) const {
         HTREEITEM item = program->FindItem(tree, name);
         EXPECT_NE(item, nullptr) << "no item " << std::string(name.begin(), name.end());
-        return static_cast<int>(
-            (TreeView_GetItemState(tree, item, TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) >> 8);
+        return program->TreeItemImage(tree, item);
     }
     // Presses "Create Folders" and waits for the window it opens.
     HWND CreateFolders() {

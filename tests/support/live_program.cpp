@@ -286,6 +286,22 @@ HTREEITEM LiveProgram::FindItem(HWND tree, const std::wstring& text) const {
     return walk.Visit(TreeView_GetRoot(tree));
 }
 
+int LiveProgram::TreeItemImage(HWND tree, HTREEITEM item) const {
+    auto* remote =
+        VirtualAllocEx(process_.hProcess, nullptr, sizeof(TVITEMW), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return -1;
+    TVITEMW query{};
+    query.mask = TVIF_IMAGE;
+    query.hItem = item;
+    query.iImage = -1;
+    WriteProcessMemory(process_.hProcess, remote, &query, sizeof(query), nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process_.hProcess, remote, &query, sizeof(query), nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return query.iImage;
+}
+
 RECT LiveProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
     // The item goes in and the rectangle comes back in the same place, in the program's memory.
     RECT rect{};

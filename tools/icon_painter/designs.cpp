@@ -88,8 +88,8 @@ void ApplicationIcon(Canvas& c) {
     node(9.0f, 11.1f, Hex(0xFFFFFF));
 }
 
-// The badges the tree lays over a folder whose name Windows would change or refuse. They sit
-// in the lower left corner, over the front of the folder, and leave the rest clear.
+// The badges on the folder of a name Windows would change or refuse, in the lower left corner
+// over the front of the folder.
 
 // An amber warning triangle with an exclamation mark: the name is changed.
 void NameChangedBadge(Canvas& c) {
@@ -107,6 +107,16 @@ void NameRefusedBadge(Canvas& c) {
     c.FillRoundRect(2.4f, 10.2f, 7.6f, 11.8f, 0.4f, Solid(Hex(0xFFFFFF)));
 }
 
+void FolderNameChangedIcon(Canvas& c) {
+    FolderIcon(c);
+    NameChangedBadge(c);
+}
+
+void FolderNameRefusedIcon(Canvas& c) {
+    FolderIcon(c);
+    NameRefusedBadge(c);
+}
+
 } // namespace
 
 const std::vector<Icon>& Designs() {
@@ -116,8 +126,8 @@ const std::vector<Icon>& Designs() {
         {"save_template.ico", {16}, SaveTemplateGlyph},
         {"scan.ico", {16}, ScanGlyph},
         {"arbordir.ico", {16, 24, 32, 48}, ApplicationIcon},
-        {"name_changed.ico", {16}, NameChangedBadge},
-        {"name_refused.ico", {16}, NameRefusedBadge},
+        {"folder_name_changed.ico", {16}, FolderNameChangedIcon},
+        {"folder_name_refused.ico", {16}, FolderNameRefusedIcon},
     };
     return designs;
 }

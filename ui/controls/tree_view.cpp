@@ -112,12 +112,12 @@ void TreeView::SetRedraw(bool redraw) {
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
-void TreeView::SetItemOverlay(HTREEITEM item, int overlay) {
+void TreeView::SetItemImage(HTREEITEM item, int image) {
     TVITEMW change{};
-    change.mask = TVIF_STATE;
+    change.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     change.hItem = item;
-    change.state = INDEXTOOVERLAYMASK(overlay);
-    change.stateMask = TVIS_OVERLAYMASK;
+    change.iImage = image;
+    change.iSelectedImage = image;
     TreeView_SetItem(Handle(), &change);
 }
 

@@ -36,8 +36,8 @@ public:
     // Accepts (or cancels) the edit in progress, if any.
     void EndEditing(bool cancel);
     void SetRedraw(bool redraw);
-    // Draws overlay image `overlay` (1 to 15, 0 for none) of the image list over the item's.
-    void SetItemOverlay(HTREEITEM item, int overlay);
+    // The image the item shows, selected or not.
+    void SetItemImage(HTREEITEM item, int image);
 
     // A user's or the control's own change of the selected item.
     std::function<void(HTREEITEM item)> OnSelectionChanged;
