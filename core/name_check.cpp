@@ -9,7 +9,21 @@ namespace core {
 
 namespace {
 
-constexpr std::u16string_view kForbidden = u"<>:\"/|?*";
+bool IsForbidden(char16_t c) {
+    switch (c) {
+    case u'<':
+    case u'>':
+    case u':':
+    case u'"':
+    case u'/':
+    case u'|':
+    case u'?':
+    case u'*':
+        return true;
+    default:
+        return false;
+    }
+}
 
 bool IsDotOrBlank(char16_t c) {
     return c == u'.' || c == u' ';
@@ -18,11 +32,13 @@ bool IsDotOrBlank(char16_t c) {
 // Calls `visit` with every non-empty part of a name between backslashes.
 template <class Visit>
 void ForEachPart(std::u16string_view name, Visit visit) {
-    while (!name.empty()) {
-        const std::size_t end = std::min(name.find(u'\\'), name.size());
-        if (end > 0 && !visit(name.substr(0, end)))
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && name[i] != u'\\')
+            continue;
+        if (i > start && !visit(name.substr(start, i - start)))
             return;
-        name.remove_prefix(std::min(end + 1, name.size()));
+        start = i + 1;
     }
 }
 
@@ -52,6 +68,8 @@ std::u16string DeviceNameOf(std::u16string_view part) {
     std::u16string_view base = part.substr(0, part.find(u'.'));
     while (!base.empty() && base.back() == u' ')
         base.remove_suffix(1);
+    if (base.size() < 3 || base.size() > 7) // most names, at once
+        return {};
     std::u16string name = UpperCase(base);
     // The console's own names are refused as well by Wine; Windows keeps them for the console
     // in recent versions. A folder of that name is no loss either way.
@@ -70,12 +88,18 @@ std::u16string DeviceNameOf(std::u16string_view part) {
 }
 
 NameProblem RefusalOf(std::u16string_view part, std::u16string* detail) {
-    if (std::any_of(part.begin(), part.end(), [](char16_t c) { return c < 0x20; }))
-        return NameProblem::npControlCharacter;
-    // Wine creates a folder "a:b"; Windows takes the colon for a stream of the file "a".
-    if (const std::size_t at = part.find_first_of(kForbidden); at != std::u16string_view::npos) {
+    // One pass for both kinds of character; a control character is told first.
+    const char16_t* forbidden = nullptr;
+    for (const char16_t& c : part) {
+        if (c < 0x20)
+            return NameProblem::npControlCharacter;
+        // Wine creates a folder "a:b"; Windows takes the colon for a stream of the file "a".
+        if (!forbidden && IsForbidden(c))
+            forbidden = &c;
+    }
+    if (forbidden) {
         if (detail)
-            detail->assign(1, part[at]);
+            detail->assign(1, *forbidden);
         return NameProblem::npForbiddenCharacter;
     }
     // "." and ".." are the folder itself and the one above it; longer runs of dots and blanks
@@ -109,10 +133,12 @@ public:
         while (!destination.empty() && destination.back() == u'\\')
             destination.remove_suffix(1);
         check_lengths_ = !destination.empty();
-        folders_.push_back({std::u16string(destination), nullptr, destination.size(), 0});
+        folders_.push_back({destination, nullptr, 0, destination.size(), 0});
     }
 
     void Run(const FolderTree& tree) {
+        folders_.reserve(tree.Count() + 1);
+        index_.reserve(tree.Count());
         struct Step {
             const FolderNode* node;
             std::size_t folder;
@@ -145,20 +171,32 @@ public:
     }
 
 private:
+    // Names are views into the nodes' texts, which stay as they are while the walk runs.
     struct Folder {
-        std::u16string name;
+        std::u16string_view name;
         const FolderNode* creator;
+        std::size_t parent;
         std::size_t path_length;
         std::size_t arrivals;
     };
+    // A folder's name inside its parent, compared and hashed without case.
     struct Key {
         std::size_t parent;
-        std::u16string upper_name;
-        bool operator==(const Key&) const = default;
+        std::u16string_view name;
+        bool operator==(const Key& other) const {
+            return parent == other.parent && name.size() == other.name.size() &&
+                   std::equal(name.begin(), name.end(), other.name.begin(),
+                              [](char16_t a, char16_t b) {
+                                  return a == b || UpperCaseUnit(a) == UpperCaseUnit(b);
+                              });
+        }
     };
     struct KeyHash {
         std::size_t operator()(const Key& key) const {
-            return std::hash<std::u16string>()(key.upper_name) ^ (key.parent * 0x9E3779B97F4A7C15u);
+            std::size_t hash = key.parent * 0x9E3779B97F4A7C15u;
+            for (char16_t unit : key.name)
+                hash = (hash ^ UpperCaseUnit(unit)) * 0x100000001B3u;
+            return hash;
         }
     };
 
@@ -184,7 +222,7 @@ private:
 
         bool merged = false;
         std::size_t first_trimmed = 0;
-        std::u16string created;
+        const std::size_t above = folder;
         ForEachPart(node.Text(), [&](std::u16string_view part) {
             const std::u16string_view trimmed = TrimmedName(part);
             folder = FolderFor(folder, trimmed, node);
@@ -193,15 +231,12 @@ private:
                 verdict.trimmed = true;
                 first_trimmed = folder;
             }
-            if (!created.empty())
-                created += u'\\';
-            created += folders_[folder].name;
             return true;
         });
         if (merged || verdict.trimmed) {
             verdict.problem =
                 merged ? NameProblem::npSameFolder : NameProblem::npTrailingDotsOrBlanks;
-            verdict.detail = std::move(created);
+            verdict.detail = NamesBetween(above, folder);
             if (!merged)
                 trimmed_.emplace_back(&node, first_trimmed);
             Note(node, std::move(verdict));
@@ -212,12 +247,23 @@ private:
     // The folder of that name inside `parent`: the one made earlier, which Windows finds
     // whatever the case, or a new one.
     std::size_t FolderFor(std::size_t parent, std::u16string_view name, const FolderNode& node) {
-        auto [found, added] = index_.try_emplace(Key{parent, UpperCase(name)}, folders_.size());
+        auto [found, added] = index_.try_emplace(Key{parent, name}, folders_.size());
         if (added)
             folders_.push_back(
-                {std::u16string(name), &node, folders_[parent].path_length + 1 + name.size(), 0});
+                {name, &node, parent, folders_[parent].path_length + 1 + name.size(), 0});
         ++folders_[found->second].arrivals;
         return found->second;
+    }
+
+    // The names on disk from below folder `above` down to `folder`, joined by backslashes.
+    std::u16string NamesBetween(std::size_t above, std::size_t folder) const {
+        std::vector<std::u16string_view> names;
+        for (; folder != above; folder = folders_[folder].parent)
+            names.push_back(folders_[folder].name);
+        std::u16string joined;
+        for (auto it = names.rbegin(); it != names.rend(); ++it)
+            joined.append(joined.empty() ? u"" : u"\\").append(*it);
+        return joined;
     }
 
     void Note(const FolderNode& node, NameVerdict verdict) {
