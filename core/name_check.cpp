@@ -3,7 +3,6 @@
 #include "core/upper_case.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace core {
 
