@@ -24,6 +24,7 @@ class TForm1 : public ui::Form {
 public:
     TForm1(ui::Component* owner, std::u16string destination);
     ~TForm1() override;
+    std::u16string_view ClassName() const override { return u"TForm1"; }
 
     core::FolderTree& Tree() { return tree_; }
     void WndProc(ui::Message& message) override;

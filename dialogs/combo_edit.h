@@ -17,6 +17,7 @@ namespace dialogs {
 class TsMaskEdit : public ui::Edit {
 public:
     explicit TsMaskEdit(ui::Component* owner) : Edit(owner) {}
+    std::u16string_view ClassName() const override { return u"TsMaskEdit"; }
     const std::u16string& SkinSection() const { return skin_section_; }
     void SetSkinSection(std::u16string section) { skin_section_ = std::move(section); }
 
@@ -72,6 +73,7 @@ private:
 class TsEditButton : public ui::WinControl {
 public:
     TsEditButton(ui::Component* owner, const TsGlyphMode& glyph);
+    std::u16string_view ClassName() const override { return u"TsEditButton"; }
 
     // 0 normal, 1 hot, 2 pressed.
     int State() const;
@@ -94,6 +96,7 @@ class TsCustomComboEdit : public TsMaskEdit {
 public:
     // `default_glyph` is the edit's strip in the internal glyph list (-1: none).
     TsCustomComboEdit(ui::Component* owner, int default_glyph = -1);
+    std::u16string_view ClassName() const override { return u"TsCustomComboEdit"; }
 
     TsEditButton& Button() { return button_; }
     TsGlyphMode& GlyphMode() { return glyph_mode_; }

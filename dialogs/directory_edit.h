@@ -17,6 +17,7 @@ enum TsDialogOption : unsigned { sdAllowCreate = 1, sdPerformCreate = 2, sdPromp
 class TsDirectoryEdit : public TsFileDirEdit {
 public:
     explicit TsDirectoryEdit(ui::Component* owner);
+    std::u16string_view ClassName() const override { return u"TsDirectoryEdit"; }
 
     const std::u16string& InitialDir() const { return initial_dir_; }
     void SetInitialDir(std::u16string dir) { initial_dir_ = std::move(dir); }

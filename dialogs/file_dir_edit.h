@@ -16,6 +16,7 @@ using TExecOpenDialogEvent =
 class TsFileDirEdit : public TsCustomComboEdit {
 public:
     TsFileDirEdit(ui::Component* owner, int default_glyph);
+    std::u16string_view ClassName() const override { return u"TsFileDirEdit"; }
 
     bool AcceptFiles() const { return accept_files_; }
     void SetAcceptFiles(bool accept);

@@ -17,6 +17,7 @@ class TInputQueryForm : public ui::Form {
 public:
     TInputQueryForm(ui::Component* owner, std::u16string caption, std::u16string prompt,
                     std::u16string value);
+    std::u16string_view ClassName() const override { return u"TInputQueryForm"; }
 
     ui::Label& Prompt;
     ui::Edit& Value;

@@ -32,6 +32,7 @@ public:
     TMessageForm(ui::Component* owner, std::u16string caption, std::u16string message,
                  std::vector<MessageButton> buttons, std::size_t default_index,
                  std::size_t cancel_index);
+    std::u16string_view ClassName() const override { return u"TMessageForm"; }
 
     const std::u16string& Message() const { return message_.Text(); }
     // What Ctrl+C puts on the clipboard.

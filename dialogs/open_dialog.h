@@ -21,6 +21,7 @@ using TOpenOptions = unsigned;
 class TsOpenDialog : public ui::Component {
 public:
     explicit TsOpenDialog(ui::Component* owner);
+    std::u16string_view ClassName() const override { return u"TsOpenDialog"; }
 
     // Captions and patterns in pairs, separated by bars: "Arbordir Files|*.arbordir".
     void SetFilter(std::u16string filter) { filter_ = std::move(filter); }

@@ -22,6 +22,7 @@ class TPathDialogForm : public ui::Form {
 public:
     explicit TPathDialogForm(ui::Component* owner);
     ~TPathDialogForm() override;
+    std::u16string_view ClassName() const override { return u"TPathDialogForm"; }
 
     TsShellTreeView& sShellTreeView1;
     ui::Button& sBitBtn1; // OK

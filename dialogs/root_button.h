@@ -13,6 +13,7 @@ class TacRootButton : public ui::GraphicControl {
 public:
     TacRootButton(ui::Component* owner, TacRootFolder folder);
     ~TacRootButton() override;
+    std::u16string_view ClassName() const override { return u"TacRootButton"; }
 
     TacRootFolder Folder() const { return folder_; }
     // The skin section the button will be drawn with once a skin is active.

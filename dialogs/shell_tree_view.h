@@ -24,6 +24,7 @@ class TacCustomShellTreeView : public ui::TreeView {
 public:
     explicit TacCustomShellTreeView(ui::Component* owner);
     ~TacCustomShellTreeView() override;
+    std::u16string_view ClassName() const override { return u"TacCustomShellTreeView"; }
 
     // A root-folder name ("rfDesktop") or a path. Changing it rebuilds the tree.
     const std::u16string& Root() const { return root_; }
@@ -133,6 +134,7 @@ private:
 class TsShellTreeView : public TacCustomShellTreeView {
 public:
     using TacCustomShellTreeView::TacCustomShellTreeView;
+    std::u16string_view ClassName() const override { return u"TsShellTreeView"; }
 };
 
 } // namespace dialogs

@@ -3,10 +3,19 @@
 #include "core/error.h"
 #include "core/text.h"
 #include "ui/form.h"
+#include "ui/skin_command_gate.h"
 #include "ui/text_rules.h"
 #include "ui/wide.h"
 
+#include <algorithm>
+
 namespace ui {
+
+Application::Application() {
+    hooks_ = ProcedureChain::Create([this](Message& message) {
+        message.result = DefWindowProcW(window_, message.msg, message.wParam, message.lParam);
+    });
+}
 
 Application& Application::Instance() {
     static Application application;
@@ -35,36 +44,65 @@ void Application::SetTitle(std::u16string title) {
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     Application& application = Instance();
+    if (window != application.window_) // the messages of its creation
+        return DefWindowProcW(window, msg, wParam, lParam);
     Message message{msg, wParam, lParam, 0};
+    if (msg == WM_SKINCOMMAND &&
+        !SkinCommandAllowed(message, CurrentMessageSource(window, message)))
+        return 0;
     try {
-        for (auto& hook : application.hooks_)
-            if (hook(message))
-                return message.result;
+        application.hooks_->Dispatch(message);
     } catch (...) {
         application.HandleException(std::current_exception());
         return 0;
     }
-    return DefWindowProcW(window, msg, wParam, lParam);
+    return message.result;
 }
 
-Application::HookId Application::HookMainWindow(MessageHook hook) {
-    return hooks_.insert(hooks_.begin(), std::move(hook));
+ProcedureLayer Application::HookMainWindow(MessageHook hook) {
+    return hooks_->Add(
+        [hook = std::move(hook)](Message& message, const ProcedureChain::Next& next) {
+            if (!hook(message))
+                next(message);
+        });
 }
 
-void Application::UnhookMainWindow(HookId id) {
-    hooks_.erase(id);
+void Application::AddForm(Form& form) {
+    forms_.push_back(&form);
+    if (!main_form_)
+        main_form_ = &form;
+}
+
+void Application::RemoveForm(Form& form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
+    if (main_form_ == &form) {
+        // The next form created leads a new life of the program (tests build one after another).
+        main_form_ = nullptr;
+        terminating_ = false;
+    }
+}
+
+void Application::FormDestroying(Form& form) {
+    if (&form != main_form_)
+        return;
+    terminating_ = true;
+    if (running_)
+        PostQuitMessage(0);
 }
 
 int Application::Run(Form& main_form) {
-    main_form_ = &main_form;
+    if (!main_form_)
+        main_form_ = &main_form;
+    running_ = true;
     main_form.Show();
-    MSG msg;
+    MSG msg{};
     while (!terminated_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
         DispatchOne(msg);
     }
+    running_ = false;
     terminated_ = true;
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
@@ -73,6 +111,11 @@ void Application::DispatchOne(MSG& msg) {
     if (IsKeyMessage(msg))
         return;
     TranslateMessage(&msg);
+    if (msg.message == WM_SKINCOMMAND) {
+        PostedMessageScope posted(msg);
+        DispatchMessageW(&msg);
+        return;
+    }
     DispatchMessageW(&msg);
 }
 

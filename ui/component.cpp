@@ -10,16 +10,20 @@ Component::Component(Component* owner) : owner_(owner) {
 }
 
 Component::~Component() {
+    DestroyComponents();
+    if (owner_) {
+        auto& siblings = owner_->components_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+void Component::DestroyComponents() {
     destroying_ = true;
     while (!components_.empty()) {
         Component* last = components_.back();
         // The owned component unregisters itself from this list in its destructor.
         last->destroying_ = true;
         delete last;
-    }
-    if (owner_) {
-        auto& siblings = owner_->components_;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
 }
 

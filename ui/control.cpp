@@ -8,11 +8,14 @@
 
 namespace ui {
 
-Control::Control(Component* owner) : Component(owner) {
-    window_proc_ = [this](Message& message) { WndProc(message); };
-}
+Control::Control(Component* owner)
+    : Component(owner),
+      procedure_(ProcedureChain::Create([this](Message& message) { WndProc(message); })) {}
 
 Control::~Control() {
+    DestroyComponents();
+    if (Form* form = ParentForm())
+        form->ForgetControl(*this);
     if (parent_)
         parent_->RemoveControl(*this);
 }
@@ -37,10 +40,17 @@ Form* Control::ParentForm() const {
 void Control::SetBounds(const Bounds& bounds) {
     if (bounds == bounds_)
         return;
+    const Bounds old = bounds_;
     Invalidate();
     bounds_ = bounds;
     BoundsChanged();
     Invalidate();
+    if (dynamic_cast<WinControl*>(this))
+        return; // the platform tells a window itself
+    if (old.left != bounds.left || old.top != bounds.top)
+        Perform(WM_MOVE, 0, MAKELPARAM(bounds.left, bounds.top));
+    if (old.width != bounds.width || old.height != bounds.height)
+        Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(bounds.width, bounds.height));
 }
 
 void Control::SetAnchors(unsigned anchors) {
@@ -95,6 +105,7 @@ void Control::SetColor(Color color) {
         return;
     color_ = color;
     ColorChanged();
+    Perform(CM_COLORCHANGED);
 }
 
 void Control::SetFont(const Font& font) {
@@ -102,6 +113,7 @@ void Control::SetFont(const Font& font) {
         return;
     font_ = font;
     FontChanged();
+    Perform(CM_FONTCHANGED);
 }
 
 const std::u16string& Control::Text() const {
@@ -118,7 +130,7 @@ void Control::SetText(std::u16string text) {
 
 LRESULT Control::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     Message message{msg, wParam, lParam, 0};
-    window_proc_(message);
+    procedure_->Dispatch(message);
     return message.result;
 }
 

@@ -2,18 +2,20 @@
 
 // The base of every visual control, windowed or not.
 //
-// Every message a control handles arrives through WindowProc(), a replaceable procedure: by
-// default it calls the virtual WndProc, which hands each message to a named handler and the
-// rest to DefaultHandler. Another object (the skin engine's form provider, say) may install its
-// own procedure in front and pass what it does not handle to the one it replaced.
+// Every message a control handles runs through its procedure chain (ui/procedure_chain.h):
+// first the layers other objects put in front (the skin engine's form provider, a skinned
+// control's painter), then the virtual WndProc, which hands each message to a named handler and
+// the rest to DefaultHandler.
 
 #include "ui/color.h"
 #include "ui/component.h"
 #include "ui/font.h"
 #include "ui/geometry.h"
 #include "ui/message.h"
+#include "ui/procedure_chain.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ui {
@@ -27,8 +29,6 @@ enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 class Control : public Component {
 public:
-    using WindowProcedure = std::function<void(Message&)>;
-
     explicit Control(Component* owner);
     ~Control() override;
 
@@ -55,11 +55,14 @@ public:
     const std::u16string& Text() const;
     void SetText(std::u16string text);
 
-    // Sends a message straight to the control's WindowProc and returns its result; works for
-    // window-less controls too.
+    // Sends a message straight through the control's procedure chain and returns its result;
+    // works for window-less controls too.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-    const WindowProcedure& WindowProc() const { return window_proc_; }
-    void SetWindowProc(WindowProcedure procedure) { window_proc_ = std::move(procedure); }
+    void Perform(Message& message) { procedure_->Dispatch(message); }
+    // Puts a procedure in front of the control's own; it lasts as long as the returned handle.
+    [[nodiscard]] ProcedureLayer AddProcedureLayer(ProcedureChain::Layer layer) {
+        return procedure_->Add(std::move(layer));
+    }
 
     unsigned Anchors() const { return anchors_; }
     // Fixes the control's distances to the anchored edges of its parent's client area as they
@@ -70,6 +73,8 @@ public:
 
     bool MouseInControl() const { return mouse_in_control_; }
     virtual void Invalidate();
+
+    std::u16string_view ClassName() const override { return u"TControl"; }
 
     std::function<void(Control&)> OnClick;
 
@@ -83,6 +88,8 @@ protected:
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     // Called after the setters changed what the control shows.
+    // A window-less control also hears its moves and sizes as WM_MOVE and WM_SIZE (position in
+    // the parent's client area, new size), as windowed ones do from the platform.
     virtual void BoundsChanged() {}
     virtual void TextChanged() { Invalidate(); }
     virtual void FontChanged() { Invalidate(); }
@@ -102,7 +109,7 @@ protected:
     Font font_;
 
 private:
-    WindowProcedure window_proc_;
+    std::shared_ptr<ProcedureChain> procedure_;
     std::u16string text_;
     unsigned anchors_ = akLeft | akTop;
     int right_gap_ = 0;  // parent client width minus the right edge, when anchored right
@@ -113,6 +120,7 @@ private:
 class GraphicControl : public Control {
 public:
     using Control::Control;
+    std::u16string_view ClassName() const override { return u"TGraphicControl"; }
     // Paints into the parent's device context, whose origin is moved to the control's corner
     // and clipped to it.
     virtual void Paint(HDC dc) = 0;

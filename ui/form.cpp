@@ -10,15 +10,59 @@ namespace ui {
 Form::Form(Component* owner) : WinControl(owner) {
     visible_ = false;
     color_ = SystemColor(COLOR_BTNFACE);
+    Application::Instance().AddForm(*this);
 }
 
 Form::~Form() {
     BeginDestroy();
-    if (handle_) {
-        // Destroy while this is still a Form, so that WM_DESTROY reaches the form's handling.
-        if (OnDestroy)
-            OnDestroy(*this);
+    if (handle_ && OnDestroy)
+        OnDestroy(*this);
+    // What the form owns goes while the form is whole, its window included.
+    DestroyComponents();
+    // Destroy while this is still a Form, so that WM_DESTROY reaches the form's handling.
+    if (handle_)
         DestroyWindow(handle_);
+    Application::Instance().RemoveForm(*this);
+}
+
+void Form::ForgetControl(const Control& control) {
+    if (active_control_ == &control)
+        active_control_ = nullptr;
+    if (default_button_ == &control)
+        default_button_ = nullptr;
+    if (cancel_button_ == &control)
+        cancel_button_ = nullptr;
+}
+
+WindowState Form::GetWindowState() const {
+    if (handle_ && IsIconic(handle_))
+        return WindowState::wsMinimized;
+    if (handle_ && IsZoomed(handle_))
+        return WindowState::wsMaximized;
+    return WindowState::wsNormal;
+}
+
+void Form::SetWindowState(WindowState state) {
+    if (!handle_ || state == GetWindowState())
+        return;
+    switch (state) {
+    case WindowState::wsNormal:
+        ShowWindow(handle_, SW_RESTORE);
+        break;
+    case WindowState::wsMinimized:
+        ShowWindow(handle_, SW_MINIMIZE);
+        break;
+    case WindowState::wsMaximized:
+        ShowWindow(handle_, SW_MAXIMIZE);
+        break;
+    }
+}
+
+void Form::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (handle_) {
+        SendMessageW(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -70,6 +114,8 @@ void Form::HandleCreated() {
         CenterOnScreen();
     SetWindowPos(handle_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (icon_)
+        SetIcon(icon_);
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -141,8 +187,14 @@ void Form::Close() {
             modal_result_ = mrCancel;
         return;
     }
-    if (handle_)
-        DestroyWindow(handle_);
+    Application& application = Application::Instance();
+    if (application.MainForm() == this)
+        application.BeginTerminating();
+    if (!handle_)
+        return;
+    ShowWindow(handle_, SW_HIDE);
+    visible_ = false;
+    DestroyWindow(handle_);
 }
 
 int Form::ShowModal() {
@@ -248,8 +300,7 @@ void Form::WndProc(Message& message) {
         return;
     }
     case WM_DESTROY:
-        if (Application::Instance().MainForm() == this)
-            PostQuitMessage(0);
+        Application::Instance().FormDestroying(*this);
         break;
     case WM_ACTIVATE:
         if (LOWORD(message.wParam) != WA_INACTIVE && active_control_ &&

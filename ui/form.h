@@ -13,26 +13,44 @@ enum class BorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
 enum BorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
 enum class FormPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
 
+enum class WindowState { wsNormal, wsMinimized, wsMaximized };
+
 enum ModalResult : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
 
 class Button;
 
+// Forms register with the application in the order they are created (Application::Forms);
+// the first one becomes the main form.
 class Form : public WinControl {
 public:
     explicit Form(Component* owner);
     ~Form() override;
 
+    std::u16string_view ClassName() const override { return u"TForm"; }
+
     void SetClientSize(int width, int height);
     std::pair<int, int> ClientSize() const override;
     // The smallest window size the user can drag the frame to; 0 leaves a side free.
     void SetMinSize(int width, int height) { min_width_ = width, min_height_ = height; }
+    BorderStyle GetBorderStyle() const { return border_style_; }
     void SetBorderStyle(BorderStyle style) { border_style_ = style; }
+    unsigned BorderIcons() const { return border_icons_; }
     void SetBorderIcons(unsigned icons) { border_icons_ = icons; }
+    // Normal, minimised or maximised: the window's, or normal while it has none.
+    WindowState GetWindowState() const;
+    void SetWindowState(WindowState state);
+    // The form's own icon (none: the class icon, the program's first icon, shows), set with
+    // WM_SETICON as the big and the small icon. The form does not own it.
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon);
     void SetPosition(FormPosition position) { position_ = position; }
     bool KeyPreview() const { return key_preview_; }
     void SetKeyPreview(bool preview) { key_preview_ = preview; }
 
     void Show();
+    // Closes the form: a modal form ends its loop; any other form hides first, so that whoever
+    // animates its going still has the window, and is then destroyed. The main form's close
+    // puts the application in its terminating state.
     void Close();
     // Shows the form and runs a message loop until its modal result is set or it closes; the
     // other windows of the application are disabled meanwhile.
@@ -45,6 +63,8 @@ public:
     // Moves the focus to the next (or previous) control that takes it, in tab order.
     void SelectNext(bool forward);
     void ActiveControlChanged(WinControl& control) { active_control_ = &control; }
+    // A control of the form is going: the form keeps no pointer to it.
+    void ForgetControl(const Control& control);
 
     // Buttons that Enter and Escape press through the standard dialog-key handling.
     void SetDefaultButton(Button* button) { default_button_ = button; }
@@ -82,6 +102,7 @@ private:
     bool key_preview_ = false;
     bool modal_ = false;
     int modal_result_ = mrNone;
+    HICON icon_ = nullptr;
     WinControl* active_control_ = nullptr;
     Button* default_button_ = nullptr;
     Button* cancel_button_ = nullptr;

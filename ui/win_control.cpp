@@ -1,11 +1,17 @@
 #include "ui/win_control.h"
 
+#include "core/error.h"
+#include "core/text.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/skin_command_gate.h"
+#include "ui/trace.h"
 #include "ui/win32_error.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <set>
+#include <utility>
 #include <windowsx.h>
 
 namespace ui {
@@ -14,23 +20,103 @@ namespace {
 
 constexpr wchar_t kControlProperty[] = L"ArbordirControl";
 constexpr wchar_t kOwnClassPrefix[] = L"Arbordir.";
+// Tells the framework's subclass apart from others stacked on a platform window.
+constexpr UINT_PTR kFrameworkSubclass = 0xA7B0;
 
-// Set while CreateWindowEx runs for an own-class window, so that the trampoline can bind the
-// first messages (WM_GETMINMAXINFO comes before WM_NCCREATE) to their control.
-WinControl* g_creating = nullptr;
+// An own-class window being created. The window's first messages (WM_GETMINMAXINFO comes before
+// WM_NCCREATE) arrive before CreateWindowEx returns its handle; a creation hook may create
+// windows of its own meanwhile, so the creations nest.
+struct Creation {
+    WinControl* control;
+    HWND window;
+};
+std::vector<Creation> g_creations; // the innermost last
+
+bool IsPaintMessage(UINT msg) {
+    return msg == WM_PAINT || msg == WM_NCPAINT || msg == WM_ERASEBKGND || msg == WM_PRINT ||
+           msg == WM_PRINTCLIENT;
+}
+
+// A painting error is never shown in a box (it would come back with every paint); the trace
+// and the debugger output tell it.
+void ReportPaintError(const Control& control, std::exception_ptr error) {
+    std::string text = "unknown error";
+    try {
+        std::rethrow_exception(error);
+    } catch (const core::Error& e) {
+        text = core::ToUtf8(e.Message());
+    } catch (const std::exception& e) {
+        text = e.what();
+    } catch (...) {
+    }
+    OutputDebugStringA(("Arbordir: painting failed: " + text + "\n").c_str());
+    TraceEvent(control, "paint-error", 0, 0);
+}
 
 } // namespace
 
-LRESULT CALLBACK TrampolineProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    WinControl* control = WinControl::FromHandle(window);
-    if (!control && g_creating) {
-        control = g_creating;
-        g_creating = nullptr;
-        control->Bind(window);
+// Binds the windows of the framework's own class to their controls.
+struct WindowBinding {
+    // WM_NCCREATE names the control that asked for the window; an earlier message went to the
+    // innermost creation still waiting for its window, which may have been the wrong one.
+    static WinControl* OnCreate(HWND window, const CREATESTRUCTW& create) {
+        auto* creator = static_cast<WinControl*>(create.lpCreateParams);
+        auto creation = std::find_if(g_creations.begin(), g_creations.end(),
+                                     [&](const Creation& c) { return c.control == creator; });
+        if (creation == g_creations.end())
+            return WinControl::FromHandle(window);
+        if (WinControl* bound = WinControl::FromHandle(window); bound && bound != creator) {
+            // An early message took the window for another creation: give it back.
+            for (Creation& c : g_creations)
+                if (c.control == bound && c.window == window)
+                    c.window = nullptr;
+            if (bound->handle_ == window)
+                bound->handle_ = nullptr;
+            RemovePropW(window, kControlProperty);
+        }
+        creation->window = window;
+        if (creator->handle_ != window)
+            creator->Bind(window);
+        return creator;
     }
+
+    static WinControl* BeforeCreate(HWND window) {
+        for (auto c = g_creations.rbegin(); c != g_creations.rend(); ++c)
+            if (!c->window) {
+                c->window = window;
+                c->control->Bind(window);
+                return c->control;
+            }
+        return nullptr;
+    }
+};
+
+LRESULT CALLBACK TrampolineProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    WinControl* control =
+        msg == WM_NCCREATE
+            ? WindowBinding::OnCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam))
+            : WinControl::FromHandle(window);
+    if (!control)
+        control = WindowBinding::BeforeCreate(window);
     if (!control)
         return DefWindowProcW(window, msg, wParam, lParam);
-    return control->Dispatch(msg, wParam, lParam);
+    Message message{msg, wParam, lParam, 0};
+    return control->Dispatch(message);
+}
+
+LRESULT CALLBACK WinControl::PlatformProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
+    auto* control = reinterpret_cast<WinControl*>(data);
+    if (control->handle_ != window)
+        return DefSubclassProc(window, msg, wParam, lParam);
+    Message message{msg, wParam, lParam, 0};
+    const Message* outer = control->platform_message_;
+    control->platform_message_ = &message;
+    const LRESULT result = control->Dispatch(message);
+    // After WM_NCDESTROY the control is unbound, maybe gone with its window.
+    if (msg != WM_NCDESTROY)
+        control->platform_message_ = outer;
+    return result;
 }
 
 ShiftState CurrentShiftState() {
@@ -47,7 +133,7 @@ ShiftState CurrentShiftState() {
 WinControl::WinControl(Component* owner) : Control(owner) {}
 
 WinControl::~WinControl() {
-    BeginDestroy();
+    DestroyComponents();
     // Children go first, while this window still exists for them to leave.
     for (Control* child : std::vector<Control*>(controls_))
         child->SetParent(nullptr);
@@ -77,6 +163,7 @@ void WinControl::InsertControl(Control& control) {
     if (auto* windowed = dynamic_cast<WinControl*>(&control); windowed && handle_)
         windowed->Handle();
     control.Invalidate();
+    Perform(CM_CONTROLINSERTED, 0, reinterpret_cast<LPARAM>(&control));
 }
 
 void WinControl::RemoveControl(Control& control) {
@@ -89,6 +176,7 @@ void WinControl::RemoveControl(Control& control) {
     if (auto* windowed = dynamic_cast<WinControl*>(&control); windowed && windowed->handle_) {
         DestroyWindow(windowed->handle_);
     }
+    Perform(CM_CONTROLREMOVED, 0, reinterpret_cast<LPARAM>(&control));
 }
 
 void WinControl::CreateParams(ui::CreateParams& params) {
@@ -130,26 +218,40 @@ void WinControl::CreateWnd() {
     if (own_class_) {
         RegisterOwnClass(params);
         class_name = kOwnClassPrefix + std::to_wstring(params.class_style);
-        g_creating = this;
     }
     const int x = parent_ ? bounds_.left : CW_USEDEFAULT;
+    g_creations.push_back({this, nullptr});
     HWND window = CreateWindowExW(params.ex_style, class_name.c_str(),
                                   reinterpret_cast<const wchar_t*>(window_text_.c_str()),
                                   params.style, x, bounds_.top, bounds_.width, bounds_.height,
-                                  parent_window, nullptr, GetModuleHandleW(nullptr), nullptr);
-    g_creating = nullptr;
+                                  parent_window, nullptr, GetModuleHandleW(nullptr), this);
+    g_creations.erase(std::find_if(g_creations.begin(), g_creations.end(),
+                                   [this](const Creation& c) { return c.control == this; }));
     if (!window)
         throw LastError(u"Cannot create window");
-    if (!own_class_) {
+    if (!own_class_)
+        SubclassPlatformWindow(window);
+    else if (handle_ != window)
         Bind(window);
-        platform_proc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TrampolineProc)));
-    }
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     HandleCreated();
     for (Control* child : controls_)
         if (auto* windowed = dynamic_cast<WinControl*>(child))
             windowed->Handle();
+    UpdateShowing();
+    if (HWND previous = std::exchange(previous_handle_, nullptr))
+        Perform(CM_RECREATEWND, reinterpret_cast<WPARAM>(previous));
+}
+
+void WinControl::SubclassPlatformWindow(HWND window) {
+    Bind(window);
+    class_proc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (!SetWindowSubclass(window, PlatformProc, kFrameworkSubclass,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        Unbind();
+        DestroyWindow(window);
+        throw LastError(u"Cannot create window");
+    }
 }
 
 void WinControl::RecreateWnd() {
@@ -169,23 +271,50 @@ void WinControl::Unbind() {
     if (!handle_)
         return;
     RemovePropW(handle_, kControlProperty);
-    if (platform_proc_)
-        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform_proc_));
+    // Only the framework's own layer comes off; subclasses stacked since stay where they are.
+    if (!own_class_)
+        RemoveWindowSubclass(handle_, PlatformProc, kFrameworkSubclass);
+    previous_handle_ = handle_;
     handle_ = nullptr;
+    platform_message_ = nullptr;
+    showing_ = false;
     tracking_mouse_ = false;
+    tracking_non_client_ = false;
 }
 
-LRESULT WinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
-    Message message{msg, wParam, lParam, 0};
+LRESULT WinControl::Dispatch(Message& message) {
+    if (message.msg == WM_SKINCOMMAND &&
+        !SkinCommandAllowed(message, CurrentMessageSource(handle_, message)))
+        return 0;
     try {
-        WindowProc()(message);
+        Perform(message);
     } catch (...) {
         // No exception may cross the platform's frames; the application shows it and goes on.
-        Application::Instance().HandleException(std::current_exception());
+        // Painting goes on plainly instead: a box would come back with every paint.
+        if (IsPaintMessage(message.msg)) {
+            ReportPaintError(*this, std::current_exception());
+            PaintAfterError(message);
+        } else {
+            Application::Instance().HandleException(std::current_exception());
+        }
     }
-    if (msg == WM_NCDESTROY)
+    if (message.msg == WM_NCDESTROY)
         Unbind();
     return message.result;
+}
+
+void WinControl::PaintAfterError(Message& message) {
+    try {
+        if (own_class_ && message.msg == WM_PAINT)
+            HandlePaint(message);
+        else if (own_class_ && message.msg == WM_ERASEBKGND)
+            message.result = 1;
+        else
+            DefaultHandler(message);
+    } catch (...) {
+        ReportPaintError(*this, std::current_exception());
+        ValidateRect(handle_, nullptr);
+    }
 }
 
 void WinControl::DefaultHandler(Message& message) {
@@ -193,10 +322,15 @@ void WinControl::DefaultHandler(Message& message) {
         message.result = 0;
         return;
     }
-    message.result =
-        platform_proc_
-            ? CallWindowProcW(platform_proc_, handle_, message.msg, message.wParam, message.lParam)
-            : DefWindowProcW(handle_, message.msg, message.wParam, message.lParam);
+    if (own_class_)
+        message.result = DefWindowProcW(handle_, message.msg, message.wParam, message.lParam);
+    else if (&message == platform_message_)
+        // Inside the framework's subclass: on to whatever lies below it.
+        message.result = DefSubclassProc(handle_, message.msg, message.wParam, message.lParam);
+    else
+        // Performed directly: nothing below the framework's subclass but the class itself.
+        message.result =
+            CallWindowProcW(class_proc_, handle_, message.msg, message.wParam, message.lParam);
 }
 
 void WinControl::WndProc(Message& message) {
@@ -235,21 +369,39 @@ void WinControl::WndProc(Message& message) {
     case WM_MOUSELEAVE:
         HandleMouseLeave();
         break;
+    case WM_NCMOUSEMOVE:
+        HandleNonClientMouseMove();
+        break;
+    case WM_NCMOUSELEAVE:
+        HandleNonClientMouseLeave();
+        break;
     case WM_ERASEBKGND:
         if (own_class_) {
-            message.result = 1; // WM_PAINT paints everything, off screen
+            // The background request of the paint path (the same device context twice) is for
+            // the layers in front to answer; the framework paints its own background after.
+            // The platform's erase is left to WM_PAINT, which paints everything off screen.
+            message.result = message.wParam == static_cast<WPARAM>(message.lParam) ? 0 : 1;
             return;
         }
         break;
     case WM_PAINT:
+    case WM_PRINTCLIENT:
         if (own_class_) {
-            HandlePaint();
+            HandlePaint(message);
             return;
         }
         break;
     case WM_SIZE:
         if (message.wParam != SIZE_MINIMIZED)
             AnchorChildren(LOWORD(message.lParam), HIWORD(message.lParam));
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (reinterpret_cast<const WINDOWPOS*>(message.lParam)->flags &
+            (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
+            Control::WndProc(message);
+            UpdateShowing();
+            return;
+        }
         break;
     case WM_SETCURSOR:
         if (HandleSetCursor(message))
@@ -370,6 +522,22 @@ void WinControl::HandleMouseLeave() {
     Perform(CM_MOUSELEAVE);
 }
 
+void WinControl::HandleNonClientMouseMove() {
+    if (tracking_non_client_)
+        return;
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE | TME_NONCLIENT, handle_, 0};
+    TrackMouseEvent(&track);
+    tracking_non_client_ = true;
+    Perform(CM_NCMOUSEENTER);
+}
+
+void WinControl::HandleNonClientMouseLeave() {
+    if (!tracking_non_client_)
+        return;
+    tracking_non_client_ = false;
+    Perform(CM_NCMOUSELEAVE);
+}
+
 GraphicControl* WinControl::GraphicChildAt(int x, int y) const {
     // The last created child lies on top.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
@@ -398,7 +566,20 @@ bool WinControl::ForwardMouseToGraphicChild(Message& message) {
     return true;
 }
 
-void WinControl::HandlePaint() {
+void WinControl::HandlePaint(Message& message) {
+    message.result = 0;
+    if (message.msg == WM_PRINTCLIENT || message.wParam) {
+        // A device context of the caller's: the client area, or what its clip lets through.
+        HDC dc = reinterpret_cast<HDC>(message.wParam);
+        RECT client{0, 0, 0, 0};
+        GetClientRect(handle_, &client);
+        RECT area = client;
+        RECT clip;
+        if (message.msg == WM_PAINT && GetClipBox(dc, &clip) != ERROR)
+            IntersectRect(&area, &client, &clip);
+        PaintTo(dc, area);
+        return;
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(handle_, &paint);
     const RECT& area = paint.rcPaint;
@@ -410,8 +591,7 @@ void WinControl::HandlePaint() {
         HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
         HGDIOBJ old_bitmap = SelectObject(buffer, bitmap);
         SetWindowOrgEx(buffer, area.left, area.top, nullptr);
-        PaintWindow(buffer, area);
-        PaintControls(buffer, area);
+        PaintTo(buffer, area);
         SetWindowOrgEx(buffer, 0, 0, nullptr);
         BitBlt(dc, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, old_bitmap);
@@ -421,6 +601,32 @@ void WinControl::HandlePaint() {
     EndPaint(handle_, &paint);
 }
 
+void WinControl::PaintTo(HDC dc, const RECT& area) {
+    if (!PaintBackground(dc, area)) {
+        // Plain painting: the control's colour.
+        HBRUSH brush = CreateSolidBrush(ColorToRgb(color_));
+        FillRect(dc, &area, brush);
+        DeleteObject(brush);
+    }
+    PaintControls(dc, area);
+}
+
+bool WinControl::PaintBackground(HDC dc, const RECT& area) {
+    const int saved = SaveDC(dc);
+    bool painted = false;
+    try {
+        // A layer in front (a skin provider copying its cached image) answers non-zero.
+        const WPARAM request = reinterpret_cast<WPARAM>(dc);
+        if (Perform(WM_ERASEBKGND, request, static_cast<LPARAM>(request)) == 0)
+            PaintWindow(dc, area);
+        painted = true;
+    } catch (...) {
+        ReportPaintError(*this, std::current_exception());
+    }
+    RestoreDC(dc, saved);
+    return painted;
+}
+
 void WinControl::PaintWindow(HDC dc, const RECT& area) {
     HBRUSH brush = CreateSolidBrush(ColorToRgb(color_));
     FillRect(dc, &area, brush);
@@ -428,7 +634,7 @@ void WinControl::PaintWindow(HDC dc, const RECT& area) {
 }
 
 void WinControl::PaintControls(HDC dc, const RECT& area) {
-    for (Control* child : controls_) {
+    for (Control* child : std::vector<Control*>(controls_)) {
         auto* graphic = dynamic_cast<GraphicControl*>(child);
         if (!graphic || !graphic->Visible())
             continue;
@@ -442,7 +648,11 @@ void WinControl::PaintControls(HDC dc, const RECT& area) {
         POINT origin;
         GetWindowOrgEx(dc, &origin);
         SetWindowOrgEx(dc, origin.x - b.left, origin.y - b.top, nullptr);
-        graphic->Paint(dc);
+        try {
+            graphic->Paint(dc);
+        } catch (...) {
+            ReportPaintError(*graphic, std::current_exception());
+        }
         RestoreDC(dc, saved);
     }
 }
@@ -475,6 +685,17 @@ std::pair<int, int> WinControl::ClientSize() const {
         return {client.right, client.bottom};
     }
     return {bounds_.width, bounds_.height};
+}
+
+void WinControl::UpdateShowing() {
+    const bool showing = handle_ && IsWindowVisible(handle_);
+    if (showing != showing_) {
+        showing_ = showing;
+        Perform(CM_SHOWINGCHANGED, showing);
+    }
+    for (Control* child : std::vector<Control*>(controls_))
+        if (auto* windowed = dynamic_cast<WinControl*>(child))
+            windowed->UpdateShowing();
 }
 
 void WinControl::AnchorChildren(int width, int height) {

@@ -2,14 +2,15 @@
 
 // A control with a window of its own: either of a window class of ours (forms, panels), whose
 // procedure is the framework's trampoline, or of a platform class (BUTTON, EDIT,
-// SysTreeView32), whose procedure the framework replaces and passes on.
+// SysTreeView32), which the framework subclasses with SetWindowSubclass and passes on.
 //
-// How a message reaches a handler: the platform calls the trampoline, which finds the control
-// bound to the window and calls its WindowProc(); that is WndProc() unless somebody put a
-// procedure in front; WndProc() calls the handler named after the message, and everything
-// unhandled ends in DefaultHandler(): the platform class's own procedure or DefWindowProc.
-// Notifications sent to a parent about a child (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR...) are
-// reflected to the child as CN_ messages, so each control handles its own.
+// How a message reaches a handler: the platform calls the trampoline (or the framework's
+// subclass procedure), which finds the control bound to the window and runs the message
+// through its procedure chain: the layers put in front, then WndProc(), which calls the handler
+// named after the message; everything unhandled ends in DefaultHandler(): the procedures below
+// the framework's subclass, or DefWindowProc. Notifications sent to a parent about a child
+// (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR...) are reflected to the child as CN_ messages, so each
+// control handles its own.
 
 #include "ui/control.h"
 
@@ -35,6 +36,8 @@ public:
     explicit WinControl(Component* owner);
     ~WinControl() override;
 
+    std::u16string_view ClassName() const override { return u"TWinControl"; }
+
     // The window, created (with its parents) when first asked for.
     HWND Handle();
     bool HandleAllocated() const { return handle_ != nullptr; }
@@ -42,6 +45,9 @@ public:
     static WinControl* FromHandle(HWND window);
     // The control bound to the window or to its nearest ancestor that has one.
     static WinControl* FindControl(HWND window);
+    // Destroys the window and creates it anew with the current parameters; the control and
+    // everything attached to it is told with CM_RECREATEWND.
+    void RecreateWnd();
 
     const std::vector<Control*>& Controls() const { return controls_; }
     void InsertControl(Control& control);
@@ -54,11 +60,23 @@ public:
     void SetTabOrder(int order) { tab_order_ = order; }
     bool TabStop() const { return tab_stop_; }
     void SetTabStop(bool stop) { tab_stop_ = stop; }
+    // The window is on screen: it and all its ancestors are visible.
+    bool Showing() const { return showing_; }
+    // The mouse is over the window's non-client area.
+    bool MouseInNonClient() const { return tracking_non_client_; }
 
     void Invalidate() override;
     void Update();
     // The size of the client area: the window's when it exists, else estimated from the bounds.
     virtual std::pair<int, int> ClientSize() const;
+
+    // Paints the client area (background, then the window-less children) into `dc`, whose
+    // origin is the client area's top left corner; only `area` needs to be right. The painting
+    // behind WM_PAINT, WM_PAINT with a device context and WM_PRINTCLIENT of own-class windows.
+    void PaintTo(HDC dc, const RECT& area);
+    // Paints the window-less children that meet `area` into `dc` (origin at the client area's
+    // corner), each with the origin moved to its corner and clipped to its bounds.
+    void PaintControls(HDC dc, const RECT& area);
 
     std::function<void(Control& sender, WORD& key, ShiftState shift)> OnKeyDown;
 
@@ -72,11 +90,11 @@ protected:
     virtual HWND OwnerWindow() { return nullptr; }
     // Called once the window exists, before its children are created.
     virtual void HandleCreated() {}
-    void RecreateWnd();
 
-    // Own-class windows paint in two steps: the background, then the window-less children.
+    // The control's own background: a fill with its colour. Own-class windows paint it when no
+    // procedure layer answered the background request (WM_ERASEBKGND whose WParam and LParam
+    // hold the same device context) first.
     virtual void PaintWindow(HDC dc, const RECT& area);
-    void PaintControls(HDC dc, const RECT& area);
 
     // Key handling: CN_KEYDOWN decides whether a dialog key goes to the form; WM_KEYDOWN runs
     // the form's key preview and the OnKeyDown event. Returns true when the key was consumed.
@@ -96,25 +114,38 @@ protected:
 
 private:
     friend LRESULT CALLBACK TrampolineProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    friend struct WindowBinding;
+    static LRESULT CALLBACK PlatformProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+    LRESULT Dispatch(Message& message);
+    void PaintAfterError(Message& message);
     void Bind(HWND window);
     void Unbind();
+    void SubclassPlatformWindow(HWND window);
     static void RegisterOwnClass(const ui::CreateParams& params);
 
     bool HandleSetCursor(Message& message);
     void HandleMouseMove(Message& message);
     void HandleMouseLeave();
+    void HandleNonClientMouseMove();
+    void HandleNonClientMouseLeave();
     bool ForwardMouseToGraphicChild(Message& message);
     GraphicControl* GraphicChildAt(int x, int y) const;
     bool ReflectToChild(Message& message);
     void HandleCNKeyDown(Message& message);
-    void HandlePaint();
+    void HandlePaint(Message& message);
+    bool PaintBackground(HDC dc, const RECT& area);
     void AnchorChildren(int width, int height);
+    void UpdateShowing();
 
     std::vector<Control*> controls_;
-    WNDPROC platform_proc_ = nullptr; // the platform class's procedure, for platform classes
+    WNDPROC class_proc_ = nullptr;              // below the framework's subclass, platform classes
+    const Message* platform_message_ = nullptr; // the message the subclass procedure is running
+    HWND previous_handle_ = nullptr;            // the last window, once it is gone
     bool own_class_ = false;
+    bool showing_ = false;
     bool tracking_mouse_ = false;
+    bool tracking_non_client_ = false;
     GraphicControl* mouse_child_ = nullptr;
     GraphicControl* captured_child_ = nullptr;
     int tab_order_ = 0;

@@ -1,48 +1,93 @@
 #include "ui/window_subclass.h"
 
 #include "ui/application.h"
+#include "ui/skin_command_gate.h"
 
 #include <commctrl.h>
+#include <utility>
 
 namespace ui {
 
+// The subclass as the platform knows it. It lives until it is detached and no call of its
+// procedure runs, whichever comes last, so that a handler may free its WindowSubclass.
+struct WindowSubclass::State {
+    HWND window;
+    Handler handler;
+    WindowSubclass* owner; // none once the owner let go
+    int calls = 0;
+    bool detached = false;
+
+    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
+    // Comes off the window, now or when the running calls return.
+    void Release() {
+        owner = nullptr;
+        detached = true;
+        if (calls == 0)
+            Remove();
+    }
+    void Remove() {
+        RemoveWindowSubclass(window, Procedure, Id());
+        delete this;
+    }
+};
+
 bool WindowSubclass::Attach(HWND window, Handler handler) {
     Detach();
-    handler_ = std::move(handler);
-    // The object's address tells its layer apart from others stacked on the same window.
-    if (!window || !SetWindowSubclass(window, Procedure, reinterpret_cast<UINT_PTR>(this),
-                                      reinterpret_cast<DWORD_PTR>(this)))
+    if (!window)
         return false;
-    window_ = window;
+    auto* state = new State{window, std::move(handler), this};
+    // The state's address tells its layer apart from others stacked on the same window.
+    if (!SetWindowSubclass(window, Procedure, state->Id(), reinterpret_cast<DWORD_PTR>(state))) {
+        delete state;
+        return false;
+    }
+    state_ = state;
     return true;
 }
 
 void WindowSubclass::Detach() {
-    if (window_)
-        RemoveWindowSubclass(window_, Procedure, reinterpret_cast<UINT_PTR>(this));
-    window_ = nullptr;
+    if (State* state = std::exchange(state_, nullptr))
+        state->Release();
+}
+
+HWND WindowSubclass::Window() const {
+    return state_ ? state_->window : nullptr;
 }
 
 LRESULT WindowSubclass::CallPrevious(const Message& message) const {
-    return DefSubclassProc(window_, message.msg, message.wParam, message.lParam);
+    return state_ ? DefSubclassProc(state_->window, message.msg, message.wParam, message.lParam)
+                  : 0;
 }
 
 LRESULT CALLBACK WindowSubclass::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<WindowSubclass*>(data);
+    auto* state = reinterpret_cast<State*>(data);
+    ++state->calls;
     Message message{msg, wParam, lParam, 0};
+    const bool refused = msg == WM_SKINCOMMAND &&
+                         !SkinCommandAllowed(message, CurrentMessageSource(window, message));
     bool handled = false;
-    try {
-        handled = self->handler_ && self->handler_(message);
-    } catch (...) {
-        Application::Instance().HandleException(std::current_exception());
+    if (!state->detached && !refused) {
+        try {
+            handled = state->handler && state->handler(message);
+        } catch (...) {
+            Application::Instance().HandleException(std::current_exception());
+        }
     }
-    if (msg == WM_NCDESTROY) {
-        const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
-        self->Detach();
-        return result;
+    // WM_NCDESTROY always goes on: the procedures below free what they keep for the window.
+    const LRESULT result = handled && msg != WM_NCDESTROY
+                               ? message.result
+                               : DefSubclassProc(window, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY && !state->detached) {
+        // The window's end detaches what is left on it.
+        if (state->owner)
+            state->owner->state_ = nullptr;
+        state->owner = nullptr;
+        state->detached = true;
     }
-    return handled ? message.result : DefSubclassProc(window, msg, wParam, lParam);
+    if (--state->calls == 0 && state->detached)
+        state->Remove();
+    return result;
 }
 
 } // namespace ui

@@ -1,10 +1,17 @@
 #pragma once
 
 // Takes over the messages of a window the program did not create itself (a child of a
-// platform dialog, the name editor of a tree view): the handler sees each message first and
-// passes what it does not handle on to the window's previous procedure. Detaching, or
-// destroying this object, puts things back; the window's destruction detaches it too.
-// Several subclasses may stack on one window; each passes on to the one below.
+// platform dialog, the name editor of a tree view, any window the skin engine dresses): the
+// handler sees each message first and passes what it does not handle on to the window's
+// previous procedure. It is a comctl32 subclass (SetWindowSubclass), so several stack on one
+// window, each passing on to the one below, and any of them can come off in any order.
+//
+// Detaching, or destroying this object, puts things back; the window's destruction detaches it
+// too. Both are safe from inside the handler, even on WM_NCDESTROY: while the handler runs the
+// subclass is only marked, and it comes off when the call returns.
+//
+// WM_SKINCOMMAND passes the skin command gate (ui/skin_command_gate.h) first: a refused
+// command goes on to the window as its own message.
 
 #include "ui/message.h"
 
@@ -25,18 +32,18 @@ public:
 
     bool Attach(HWND window, Handler handler);
     void Detach();
-    HWND Window() const { return window_; }
-    bool Attached() const { return window_ != nullptr; }
+    HWND Window() const;
+    bool Attached() const { return state_ != nullptr; }
 
     // Hands a message to the procedures below this one; only valid inside the handler.
     LRESULT CallPrevious(const Message& message) const;
 
 private:
+    struct State;
     static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR data);
 
-    HWND window_ = nullptr;
-    Handler handler_;
+    State* state_ = nullptr;
 };
 
 } // namespace ui

@@ -18,7 +18,12 @@ void Button::SetDefault(bool is_default) {
     default_ = is_default;
     if (Form* form = ParentForm())
         form->SetDefaultButton(is_default ? this : nullptr);
-    if (handle_)
+    if (!handle_)
+        return;
+    const LONG_PTR type = GetWindowLongPtrW(handle_, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_OWNERDRAW)
+        Invalidate(); // whoever draws it shows the default state
+    else
         SendMessageW(handle_, BM_SETSTYLE, is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 

@@ -10,7 +10,10 @@ class Button : public WinControl {
 public:
     explicit Button(Component* owner);
 
-    // The form's Enter and Escape buttons.
+    std::u16string_view ClassName() const override { return u"TButton"; }
+
+    // The form's Enter and Escape buttons. An owner-drawn button (a skinned one) stays
+    // owner-drawn; only the platform's own buttons change their style to show it.
     void SetDefault(bool is_default);
     bool IsDefault() const { return default_; }
     void SetCancel(bool is_cancel);

@@ -9,6 +9,7 @@ namespace ui {
 class Edit : public WinControl {
 public:
     explicit Edit(Component* owner);
+    std::u16string_view ClassName() const override { return u"TEdit"; }
 
     void SetMaxLength(int length);
     void SetBorder(bool border) { border_ = border; }

@@ -9,6 +9,7 @@ namespace ui {
 class Label : public GraphicControl {
 public:
     explicit Label(Component* owner);
+    std::u16string_view ClassName() const override { return u"TLabel"; }
 
     void SetAutoSize(bool auto_size);
     // Breaks the text into lines at word boundaries within the label's width; an auto-sized

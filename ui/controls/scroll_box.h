@@ -10,6 +10,7 @@ namespace ui {
 class ScrollBox : public WinControl {
 public:
     explicit ScrollBox(Component* owner);
+    std::u16string_view ClassName() const override { return u"TScrollBox"; }
 
     // Call after adding or moving children: fits the scroll range to them.
     void UpdateScrollRange();

@@ -2,7 +2,6 @@
 
 #include "ui/wide.h"
 
-
 namespace ui {
 
 namespace {

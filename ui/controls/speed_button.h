@@ -13,6 +13,7 @@ class SpeedButton : public GraphicControl {
 public:
     explicit SpeedButton(Component* owner);
     ~SpeedButton() override;
+    std::u16string_view ClassName() const override { return u"TSpeedButton"; }
 
     // A 16 x 16 icon with alpha, loaded from the program's resources; the button owns it.
     void SetGlyph(HICON glyph);

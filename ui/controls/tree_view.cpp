@@ -32,6 +32,18 @@ void TreeView::HandleCreated() {
     TreeView_SetTextColor(handle_, ColorToRgb(font_.color));
 }
 
+void TreeView::ColorChanged() {
+    if (handle_)
+        TreeView_SetBkColor(handle_, ColorToRgb(color_));
+    Invalidate();
+}
+
+void TreeView::FontChanged() {
+    WinControl::FontChanged();
+    if (handle_)
+        TreeView_SetTextColor(handle_, ColorToRgb(font_.color));
+}
+
 void TreeView::SetImageList(HIMAGELIST images) {
     images_ = images;
     if (handle_)
@@ -152,6 +164,10 @@ void TreeView::WndProc(Message& message) {
 void TreeView::HandleNotify(Message& message) {
     auto* header = reinterpret_cast<NMHDR*>(message.lParam);
     switch (header->code) {
+    case NM_CUSTOMDRAW:
+        message.result = OnCustomDraw ? OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header))
+                                      : CDRF_DODEFAULT;
+        break;
     case TVN_SELCHANGEDW:
         if (OnSelectionChanged)
             OnSelectionChanged(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem);

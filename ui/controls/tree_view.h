@@ -19,6 +19,8 @@ public:
     explicit TreeView(Component* owner);
     ~TreeView() override;
 
+    std::u16string_view ClassName() const override { return u"TTreeView"; }
+
     void SetImageList(HIMAGELIST images);
     void SetIndent(int pixels);
     void SetBorder(bool border) { border_ = border; }
@@ -47,12 +49,19 @@ public:
     // The tip of the item the mouse rests on; empty for none. Set, it replaces the tree
     // view's own tips.
     std::function<std::u16string(HTREEITEM item)> OnItemTip;
+    // Custom drawing: gets every NM_CUSTOMDRAW of the tree, and its answer (CDRF_...) is the
+    // notification's result; without it the platform draws everything. A skin addition keeps
+    // the handler it finds and calls it first.
+    std::function<LRESULT(NMTVCUSTOMDRAW& draw)> OnCustomDraw;
 
     void WndProc(Message& message) override;
 
 protected:
     void CreateParams(ui::CreateParams& params) override;
     void HandleCreated() override;
+    // The background colour and the font's colour reach the platform's tree.
+    void ColorChanged() override;
+    void FontChanged() override;
     // An accepted name edit: asks OnEdited. Derived trees put their own acceptance here;
     // returning false keeps the old text.
     virtual bool Edited(HTREEITEM item, const std::u16string& text);

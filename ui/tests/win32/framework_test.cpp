@@ -8,6 +8,7 @@
 #include "ui/controls/speed_button.h"
 #include "ui/controls/tree_view.h"
 #include "ui/form.h"
+#include "ui/tests/win32/framework_fixture.h"
 #include "ui/window_subclass.h"
 
 #include <gtest/gtest.h>
@@ -16,26 +17,6 @@
 
 namespace ui {
 namespace {
-
-class FrameworkTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof(controls),
-                                      ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        if (!Application::Instance().Handle())
-            Application::Instance().Initialize();
-    }
-    void SetUp() override {
-        errors.clear();
-        Application::Instance().OnShowError = [this](const std::u16string& text) {
-            errors.push_back(text);
-        };
-    }
-    void TearDown() override { Application::Instance().OnShowError = nullptr; }
-
-    std::vector<std::u16string> errors;
-};
 
 // Records what happens to it, for the life-cycle tests.
 struct Probe : Component {
@@ -69,14 +50,13 @@ TEST_F(FrameworkTest, AProcedurePutInFrontSeesMessagesFirstAndPassesTheRestOn) {
     SpeedButton& button = Make<SpeedButton>(form);
     button.SetParent(&form);
     std::vector<UINT> seen;
-    Control::WindowProcedure previous = button.WindowProc();
-    button.SetWindowProc([&](Message& message) {
+    ProcedureLayer layer = button.AddProcedureLayer([&](Message& message, const auto& next) {
         seen.push_back(message.msg);
         if (message.msg == WM_SKINCOMMAND && SkinCommandOf(message) == 7) {
             message.result = 1;
             return;
         }
-        previous(message);
+        next(message);
     });
     EXPECT_EQ(button.Perform(WM_SKINCOMMAND, MAKEWPARAM(0, 7)), 1);
     button.Perform(CM_MOUSEENTER);
@@ -85,18 +65,20 @@ TEST_F(FrameworkTest, AProcedurePutInFrontSeesMessagesFirstAndPassesTheRestOn) {
 
     // A windowed form gets its platform messages through the same procedure.
     std::vector<UINT> form_seen;
-    Control::WindowProcedure form_previous = form.WindowProc();
-    form.SetWindowProc([&](Message& message) {
+    ProcedureLayer form_layer = form.AddProcedureLayer([&](Message& message, const auto& next) {
         form_seen.push_back(message.msg);
-        form_previous(message);
+        next(message);
     });
     SendMessageW(form.Handle(), WM_SKINCOMMAND, MAKEWPARAM(0, 3), 0);
     ASSERT_FALSE(form_seen.empty());
     EXPECT_EQ(form_seen.back(), WM_SKINCOMMAND);
 
-    // Whoever installs a procedure puts the previous one back before going away.
-    form.SetWindowProc(form_previous);
-    button.SetWindowProc(previous);
+    // Whoever installs a procedure takes it off again before going away.
+    layer.Remove();
+    seen.clear();
+    button.Perform(CM_MOUSELEAVE);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(button.MouseInControl());
 }
 
 TEST_F(FrameworkTest, AButtonHearsItsOwnClickReflectedFromItsParent) {
