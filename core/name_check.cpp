@@ -70,8 +70,9 @@ std::u16string DeviceNameOf(std::u16string_view part) {
     if (base.size() < 3 || base.size() > 7) // most names, at once
         return {};
     std::u16string name = UpperCase(base);
-    // The console's own names are refused as well by Wine; Windows keeps them for the console
-    // in recent versions. A folder of that name is no loss either way.
+    // Wine refuses most of these too, but reports NUL as created without making a folder. The
+    // console's own names are refused by Wine; Windows keeps them for the console in recent
+    // versions. A folder of that name is no loss either way.
     if (name == u"CON" || name == u"PRN" || name == u"AUX" || name == u"NUL" || name == u"CONIN$" ||
         name == u"CONOUT$")
         return name;

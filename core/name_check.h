@@ -22,7 +22,9 @@
 namespace core {
 
 // The longest path CreateDirectoryW takes from a program without the long-path opt-in: MAX_PATH
-// (260 with the terminating null) less room for an 8.3 file name, less that null.
+// (260 with the terminating null) less room for an 8.3 file name, less that null. Wine has no
+// such limit and creates longer paths; the check follows Windows, and creation, which never
+// asks for a refused name, agrees with it on both.
 inline constexpr std::size_t kMaxDirectoryPath = 247;
 
 enum class NameProblem {
