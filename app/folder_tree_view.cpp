@@ -65,9 +65,15 @@ void FolderTreeView::NodeAdded(core::FolderNode& node) {
     // A tree view only expands items that have children: catch up once the first one exists.
     if (parent && parent->Expanded() && parent->ChildCount() == 1)
         view_.ExpandItem(ItemOf(*parent));
+    if (OnNamesChanged)
+        OnNamesChanged();
 }
 
 void FolderTreeView::NodeRemoving(core::FolderNode& node) {
+    if (OnNodeRemoving)
+        OnNodeRemoving(node);
+    if (OnNamesChanged)
+        OnNamesChanged();
     for (core::FolderNode* n = pending_edit_; n; n = n->Parent())
         if (n == &node)
             pending_edit_ = nullptr;
@@ -78,6 +84,8 @@ void FolderTreeView::NodeRemoving(core::FolderNode& node) {
 }
 
 void FolderTreeView::NodeTextChanged(core::FolderNode& node) {
+    if (OnNamesChanged)
+        OnNamesChanged();
     if (!syncing_)
         view_.SetItemText(ItemOf(node), node.Text());
 }

@@ -23,6 +23,10 @@ public:
 
     // An accepted name edit, after the tree took the new name.
     std::function<void(core::FolderNode& node)> OnEdited;
+    // A node was added, renamed or is being removed: what the names make on disk may change.
+    std::function<void()> OnNamesChanged;
+    // A node and everything below it are about to go.
+    std::function<void(core::FolderNode& node)> OnNodeRemoving;
 
     // A name editor asked for while the view cannot take the keyboard focus (its window not
     // shown yet) waits; this opens it once the view can, unless the focus went to another

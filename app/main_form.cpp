@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/name_messages.h"
 #include "app/resources/resource_ids.h"
 #include "app/template_location.h"
 #include "app/tree_keys.h"
@@ -30,7 +31,8 @@ constexpr wchar_t kMakerAddress[] = L"https://quillmark.example/arbordir";
 // Posted when the window is shown: the name editor asked for at start opens once the window
 // and its tree can take the keyboard focus.
 constexpr UINT WM_OPENPENDINGEDIT = WM_APP + 1;
-constexpr std::size_t kFailuresListed = 5;
+// Posted after changes to the tree or the destination: the names are checked once for all.
+constexpr UINT WM_CHECKNAMES = WM_APP + 2;
 
 HICON LoadGlyph(int id) {
     return static_cast<HICON>(
@@ -95,9 +97,12 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sLabelFX1.OnClick = [this](ui::Control&) { sLabelFX1Click(); };
 
     images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
-    HICON folder = LoadGlyph(IDI_FOLDER);
-    ImageList_AddIcon(images_, folder);
-    DestroyIcon(folder);
+    // In the order of FolderImage.
+    for (int id : {IDI_FOLDER, IDI_FOLDER_NAME_CHANGED, IDI_FOLDER_NAME_REFUSED}) {
+        HICON icon = LoadGlyph(id);
+        ImageList_AddIcon(images_, icon);
+        DestroyIcon(icon);
+    }
     TreeView1.SetBorder(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
@@ -109,6 +114,9 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     TreeView1.OnKeyDown = [this](ui::Control&, WORD& key, ui::ShiftState) {
         TreeView1KeyDown(key);
     };
+    name_marks_ = std::make_unique<NameMarks>(tree_, *tree_view_, TreeView1);
+    tree_view_->OnNamesChanged = [this] { ScheduleNameCheck(); };
+    tree_view_->OnNodeRemoving = [this](core::FolderNode& node) { name_marks_->Forget(node); };
 
     CreateFolders.SetText(u"Create Folders");
     CreateFolders.SetFont(MakeFont(u"MS Sans Serif", 13));
@@ -125,6 +133,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 }
 
 TForm1::~TForm1() {
+    name_marks_.reset();
     tree_view_.reset();
     if (images_)
         ImageList_Destroy(images_);
@@ -138,6 +147,8 @@ void TForm1::ConfigureDirectoryEdits() {
     }
     sDirectoryEdit1.SetText(kDestinationPrompt);
     sDirectoryEdit1.SetTabOrder(2);
+    // Path lengths depend on the destination.
+    sDirectoryEdit1.OnChange = [this](ui::Control&) { ScheduleNameCheck(); };
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
 }
@@ -149,11 +160,32 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::WndProc(ui::Message& message) {
-    if (message.msg == WM_SHOWWINDOW && message.wParam)
+    if (message.msg == WM_SHOWWINDOW && message.wParam) {
         PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
-    else if (message.msg == WM_OPENPENDINGEDIT && tree_view_)
+        ScheduleNameCheck();
+    } else if (message.msg == WM_OPENPENDINGEDIT && tree_view_) {
         tree_view_->OpenPendingEdit();
+    } else if (message.msg == WM_CHECKNAMES) {
+        CheckNames();
+    }
     Form::WndProc(message);
+}
+
+void TForm1::ScheduleNameCheck() {
+    // Before the window exists, its showing schedules the check.
+    if (name_check_posted_ || !HandleAllocated())
+        return;
+    name_check_posted_ = PostMessageW(Handle(), WM_CHECKNAMES, 0, 0) != FALSE;
+}
+
+void TForm1::CheckNames() {
+    name_check_posted_ = false;
+    if (!name_marks_)
+        return;
+    const std::u16string destination = sDirectoryEdit1.Text();
+    const bool known = !destination.empty() && destination != kDestinationPrompt;
+    name_marks_->SetDestination(known ? ExpandedOrAsGiven(destination) : std::u16string());
+    name_marks_->Refresh();
 }
 
 void TForm1::CMDialogKey(ui::Message& message) {
@@ -202,23 +234,19 @@ void TForm1::CreateFoldersClick() {
     if (destination.empty() || destination == kDestinationPrompt || tree_.Empty())
         return;
 
-    core::FileSystem& file_system = core::SystemFileSystem();
-    const core::CreationReport report = core::CreateFolders(tree_, destination, file_system);
-    if (report.Succeeded()) {
-        dialogs::ShowMessage(kSuccess);
+    // Before the disk is touched: names Windows would change or refuse are told, and the user
+    // decides whether the rest is created.
+    const core::NameCheck names(tree_, ExpandedOrAsGiven(destination));
+    if (!names.AllAsTyped() && !dialogs::ShowQuestion(NamesQuestion(names)))
         return;
-    }
-    // The walk went on after each failure; say which folders are missing and why.
-    std::u16string message = core::Format(
-        u"%d of %d folders could not be created:", {},
-        {static_cast<long long>(report.failures.size()), static_cast<long long>(report.nodes)});
-    for (std::size_t i = 0; i < report.failures.size() && i < kFailuresListed; ++i) {
-        const core::CreationFailure& failure = report.failures[i];
-        message += u"\r\n" + failure.path + u" (" + ui::SystemErrorText(failure.error) + u")";
-    }
-    if (report.failures.size() > kFailuresListed)
-        message += u"\r\n...";
-    throw core::Error(message);
+    const core::CreationReport report =
+        core::CreateFolders(tree_, destination, core::SystemFileSystem(), names);
+    const std::u16string result =
+        CreationResult(tree_, destination, names, report, ui::SystemErrorText);
+    if (result.empty())
+        dialogs::ShowMessage(kSuccess);
+    else
+        throw core::Error(result);
 }
 
 void TForm1::LoadTplClick() {

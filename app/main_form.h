@@ -4,6 +4,7 @@
 // "Create Folders" and the maker's link.
 
 #include "app/folder_tree_view.h"
+#include "app/name_marks.h"
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
 #include "dialogs/open_dialog.h"
@@ -54,11 +55,16 @@ private:
     void SaveTemplateClick();
     void scanClick();
     void sLabelFX1Click();
+    // The marks of the names are checked again once the changes in hand are done.
+    void ScheduleNameCheck();
+    void CheckNames();
 
     std::u16string destination_;
     core::FolderTree tree_;
     HIMAGELIST images_ = nullptr;
     std::unique_ptr<FolderTreeView> tree_view_;
+    std::unique_ptr<NameMarks> name_marks_;
+    bool name_check_posted_ = false;
 };
 
 } // namespace app

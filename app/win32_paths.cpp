@@ -32,4 +32,12 @@ std::u16string ExpandFileName(const std::u16string& path) {
     return ui::FromWide(std::wstring_view(full, length));
 }
 
+std::u16string ExpandedOrAsGiven(const std::u16string& path) {
+    try {
+        return ExpandFileName(path);
+    } catch (const core::Error&) {
+        return path;
+    }
+}
+
 } // namespace app

@@ -13,5 +13,7 @@ std::u16string ExecutablePath();
 // ".." and doubled separators removed. Raises core::Error "The specified path is too long" or
 // "Invalid characters in path" for paths the expansion does not take.
 std::u16string ExpandFileName(const std::u16string& path);
+// The same, or the path as given when the expansion does not take it.
+std::u16string ExpandedOrAsGiven(const std::u16string& path);
 
 } // namespace app

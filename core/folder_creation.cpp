@@ -38,14 +38,18 @@ bool ForceDirectories(FileSystem& fs, const std::u16string& path, std::uint32_t*
 }
 
 CreationReport CreateFolders(const FolderTree& tree, const std::u16string& destination,
-                             FileSystem& fs) {
+                             FileSystem& fs, const NameCheck& names) {
     CreationReport report;
     for (const FolderNode* node = tree.GetFirstNode(); node; node = FolderTree::GetNext(*node)) {
         ++report.nodes;
-        std::u16string full = destination + u'\\' + PathFromRoot(*node);
+        if (names.Of(*node).Refused()) {
+            ++report.left_out;
+            continue;
+        }
+        std::u16string full = destination + u'\\' + PathAsCreated(*node);
         std::uint32_t error = 0;
         if (!ForceDirectories(fs, full, &error))
-            report.failures.push_back({std::move(full), error});
+            report.failures.push_back({node, std::move(full), error});
     }
     return report;
 }

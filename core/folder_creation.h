@@ -4,6 +4,7 @@
 
 #include "core/file_system.h"
 #include "core/folder_tree.h"
+#include "core/name_check.h"
 
 #include <cstdint>
 #include <string>
@@ -12,14 +13,17 @@
 namespace core {
 
 struct CreationFailure {
-    std::u16string path;     // the node's full path
+    const FolderNode* node = nullptr;
+    std::u16string path;     // the node's full path, as creation composed it
     std::uint32_t error = 0; // why the first missing directory on that path was refused
 };
 
 struct CreationReport {
     std::size_t nodes = 0; // nodes walked
     std::vector<CreationFailure> failures;
-    bool Succeeded() const { return failures.empty(); }
+    // Nodes not asked for: refused by the name check, or inside a refused one.
+    std::size_t left_out = 0;
+    bool Succeeded() const { return failures.empty() && left_out == 0; }
 };
 
 // Creates the directory P with every missing ancestor. A P shorter than three characters, an
@@ -27,9 +31,10 @@ struct CreationReport {
 // "Unable to create directory" (code 3) for an empty P. On failure, `error` receives the code.
 bool ForceDirectories(FileSystem& fs, const std::u16string& path, std::uint32_t* error = nullptr);
 
-// Walks the tree in pre-order and creates destination\PathFromRoot(node) for every node,
-// carrying on after failures.
+// Walks the tree in pre-order and creates destination\PathAsCreated(node) for every node,
+// carrying on after failures. Names that `names` refuses are left out with everything inside
+// them; the others are created with the names Windows gives them. `names` checked this tree.
 CreationReport CreateFolders(const FolderTree& tree, const std::u16string& destination,
-                             FileSystem& fs);
+                             FileSystem& fs, const NameCheck& names);
 
 } // namespace core

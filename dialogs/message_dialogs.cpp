@@ -180,6 +180,13 @@ void ShowMessage(const std::u16string& text) {
     form->ShowModal();
 }
 
+bool ShowQuestion(const std::u16string& text) {
+    auto form = std::make_unique<TMessageForm>(
+        nullptr, ui::Application::Instance().Title(), text,
+        std::vector<MessageButton>{{u"Yes", ui::mrYes}, {u"No", ui::mrNo}}, 0, 1);
+    return form->ShowModal() == ui::mrYes;
+}
+
 int ShowMessageBox(const MessageBoxRequest& request) {
     ui::Application& application = ui::Application::Instance();
     const std::u16string caption =

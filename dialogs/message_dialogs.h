@@ -56,6 +56,10 @@ private:
 // Enter and Escape both press. Returns when the form is closed.
 void ShowMessage(const std::u16string& text);
 
+// A question on the same form: "Yes" and "No", Enter pressing Yes, Escape and the close box
+// No. True for Yes.
+bool ShowQuestion(const std::u16string& text);
+
 struct MessageBoxRequest {
     std::optional<std::u16string> caption; // none: the dialog type's caption
     std::u16string text;

@@ -40,6 +40,8 @@ public:
         const std::u16string name = ExtractFileName(path);
         if (!ValidName(name))
             return kInvalidName;
+        if (refused_.count(Key(path)))
+            return kAccessDenied;
         std::u16string parent = ExcludeTrailingPathDelimiter(ExtractFilePath(path));
         // Windows folds doubled separators: "X:\Out\\A" has the parent "X:\Out".
         while (!parent.empty() && parent.back() == u'\\')
@@ -150,6 +152,7 @@ public:
         AddEntry(path, attributes);
     }
     void DenyListing(const std::u16string& path) { denied_.insert(Key(path)); }
+    void RefuseCreating(const std::u16string& path) { refused_.insert(Key(path)); }
     void MakeReadOnly(const std::u16string& path) { read_only_.insert(Key(path)); }
 
     std::optional<std::string> File(const std::u16string& path) const {
@@ -220,6 +223,7 @@ private:
     std::map<std::u16string, std::u16string> links_;
     std::map<std::u16string, std::string> files_;
     std::set<std::u16string> denied_;
+    std::set<std::u16string> refused_;
     std::set<std::u16string> read_only_;
 };
 

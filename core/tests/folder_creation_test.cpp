@@ -10,6 +10,11 @@ namespace {
 using testing::FakeFileSystem;
 using Paths = std::vector<std::u16string>;
 
+CreationReport Create(const FolderTree& tree, const std::u16string& destination,
+                      FakeFileSystem& fs) {
+    return CreateFolders(tree, destination, fs, NameCheck(tree, destination));
+}
+
 struct SampleTree { // A (B, C (D))
     FolderTree tree;
     FolderNode& a = tree.Add(nullptr, u"A");
@@ -22,7 +27,7 @@ TEST(CreateFolders, CreatesInTreeOrderWithOrWithoutATrailingBackslash) {
     for (std::u16string destination : {u"X:\\Out", u"X:\\Out\\"}) {
         SampleTree s;
         FakeFileSystem fs({u"X:"});
-        CreationReport report = CreateFolders(s.tree, destination, fs);
+        CreationReport report = Create(s.tree, destination, fs);
         EXPECT_TRUE(report.Succeeded());
         EXPECT_EQ(report.nodes, 4u);
         EXPECT_EQ(fs.created, (Paths{u"X:\\Out", u"X:\\Out\\A", u"X:\\Out\\A\\B", u"X:\\Out\\A\\C",
@@ -33,9 +38,9 @@ TEST(CreateFolders, CreatesInTreeOrderWithOrWithoutATrailingBackslash) {
 TEST(CreateFolders, SecondRunCreatesNothingAndSucceeds) {
     SampleTree s;
     FakeFileSystem fs({u"X:", u"X:\\Out"});
-    ASSERT_TRUE(CreateFolders(s.tree, u"X:\\Out", fs).Succeeded());
+    ASSERT_TRUE(Create(s.tree, u"X:\\Out", fs).Succeeded());
     fs.created.clear();
-    EXPECT_TRUE(CreateFolders(s.tree, u"X:\\Out", fs).Succeeded());
+    EXPECT_TRUE(Create(s.tree, u"X:\\Out", fs).Succeeded());
     EXPECT_TRUE(fs.created.empty());
 }
 
@@ -46,23 +51,56 @@ TEST(CreateFolders, BackslashesEmptyNamesAndDuplicates) {
     tree.AddChild(&empty, u"C");
     tree.Add(nullptr, u"A\\B"); // same directory again: nothing new
     FakeFileSystem fs({u"X:", u"X:\\Out"});
-    EXPECT_TRUE(CreateFolders(tree, u"X:\\Out", fs).Succeeded());
+    EXPECT_TRUE(Create(tree, u"X:\\Out", fs).Succeeded());
     EXPECT_EQ(fs.created, (Paths{u"X:\\Out\\A", u"X:\\Out\\A\\B", u"X:\\Out\\A\\B\\C"}));
 }
 
-TEST(CreateFolders, ARejectedNameSkipsItsSubtreeAndTheWalkGoesOn) {
+TEST(CreateFolders, AFolderTheFileSystemRefusesFailsWithItsSubtreeAndTheWalkGoesOn) {
     FolderTree tree;
-    FolderNode& bad = tree.Add(nullptr, u"Wh?t");
+    FolderNode& bad = tree.Add(nullptr, u"Locked");
     tree.AddChild(&bad, u"Below");
     tree.Add(nullptr, u"Good");
     FakeFileSystem fs({u"X:", u"X:\\Out"});
-    CreationReport report = CreateFolders(tree, u"X:\\Out", fs);
+    fs.RefuseCreating(u"X:\\Out\\Locked");
+    CreationReport report = Create(tree, u"X:\\Out", fs);
     EXPECT_FALSE(report.Succeeded());
     ASSERT_EQ(report.failures.size(), 2u);
-    EXPECT_EQ(report.failures[0].path, u"X:\\Out\\Wh?t\\");
-    EXPECT_EQ(report.failures[0].error, FakeFileSystem::kInvalidName);
-    EXPECT_EQ(report.failures[1].path, u"X:\\Out\\Wh?t\\Below\\");
+    EXPECT_EQ(report.failures[0].node, &bad);
+    EXPECT_EQ(report.failures[0].path, u"X:\\Out\\Locked\\");
+    EXPECT_EQ(report.failures[0].error, FakeFileSystem::kAccessDenied);
+    EXPECT_EQ(report.failures[1].path, u"X:\\Out\\Locked\\Below\\");
     EXPECT_EQ(fs.created, (Paths{u"X:\\Out\\Good"}));
+}
+
+TEST(CreateFolders, RefusedNamesAreLeftOutWithTheirSubtreesAndNeverAskedFor) {
+    FolderTree tree;
+    FolderNode& bad = tree.Add(nullptr, u"Wh?t");
+    tree.AddChild(&bad, u"Below");
+    FolderNode& device = tree.Add(nullptr, u"Good\\con.txt"); // "Good" is not made either
+    tree.AddChild(&device, u"Inside");
+    tree.Add(nullptr, u"Fine");
+    FakeFileSystem fs({u"X:", u"X:\\Out"});
+    CreationReport report = Create(tree, u"X:\\Out", fs);
+    EXPECT_FALSE(report.Succeeded());
+    EXPECT_TRUE(report.failures.empty());
+    EXPECT_EQ(report.left_out, 4u);
+    EXPECT_EQ(report.nodes, 5u);
+    EXPECT_EQ(fs.created, (Paths{u"X:\\Out\\Fine"}));
+}
+
+TEST(CreateFolders, ChangedNamesAreCreatedAsWindowsNamesThemAndTheirChildrenGoInside) {
+    // Windows trims only the last part of a path: "Web \\conf" would look for a folder
+    // "Web " that was never made.
+    FolderTree tree;
+    FolderNode& web = tree.Add(nullptr, u"Web ");
+    tree.AddChild(&web, u"conf.");
+    FolderNode& dots = tree.Add(nullptr, u"a..\\b. .");
+    tree.AddChild(&dots, u"c");
+    FakeFileSystem fs({u"X:", u"X:\\Out"});
+    CreationReport report = Create(tree, u"X:\\Out", fs);
+    EXPECT_TRUE(report.Succeeded()); // nothing failed; the changes are the name check's to tell
+    EXPECT_EQ(fs.created, (Paths{u"X:\\Out\\Web", u"X:\\Out\\Web\\conf", u"X:\\Out\\a",
+                                 u"X:\\Out\\a\\b", u"X:\\Out\\a\\b\\c"}));
 }
 
 TEST(ForceDirectories, RulesForShortPathsRootsAndEmptyPaths) {

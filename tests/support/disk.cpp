@@ -27,4 +27,30 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
+namespace {
+
+void AddFolders(const std::wstring& path, const std::wstring& prefix,
+                std::set<std::wstring>& folders) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L".." || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            continue;
+        folders.insert(prefix + name);
+        AddFolders(path + L"\\" + name, prefix + name + L"\\", folders);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
+} // namespace
+
+std::set<std::wstring> FoldersBelow(const std::wstring& path) {
+    std::set<std::wstring> folders;
+    AddFolders(path, L"", folders);
+    return folders;
+}
+
 } // namespace testing_support

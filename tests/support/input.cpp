@@ -81,6 +81,10 @@ void PressWithoutClick(HWND window, int x, int y) {
     Send({MouseInput(MOUSEEVENTF_LEFTUP, away)});
 }
 
+void MoveMouse(HWND window, int x, int y) {
+    Send({MouseInput(MOUSEEVENTF_MOVE, ScreenPoint(window, x, y))});
+}
+
 void ClickCentre(HWND window) {
     RECT client;
     GetClientRect(window, &client);

@@ -18,6 +18,8 @@ void ClickAt(HWND window, int x, int y);
 // Presses the left button on the window's client point, moves away and releases it elsewhere:
 // the control under it takes the focus but is not clicked.
 void PressWithoutClick(HWND window, int x, int y);
+// Moves the mouse to the window's client point, and nothing else.
+void MoveMouse(HWND window, int x, int y);
 // Clicks the middle of a window.
 void ClickCentre(HWND window);
 

@@ -287,6 +287,36 @@ HTREEITEM LiveProgram::FindItem(HWND tree, const std::wstring& text) const {
     return walk.Visit(TreeView_GetRoot(tree));
 }
 
+int LiveProgram::TreeItemImage(HWND tree, HTREEITEM item) const {
+    auto* remote =
+        VirtualAllocEx(process_.hProcess, nullptr, sizeof(TVITEMW), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return -1;
+    TVITEMW query{};
+    query.mask = TVIF_IMAGE;
+    query.hItem = item;
+    query.iImage = -1;
+    WriteProcessMemory(process_.hProcess, remote, &query, sizeof(query), nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process_.hProcess, remote, &query, sizeof(query), nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return query.iImage;
+}
+
+RECT LiveProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
+    // The item goes in and the rectangle comes back in the same place, in the program's memory.
+    RECT rect{};
+    auto* remote =
+        VirtualAllocEx(process_.hProcess, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return rect;
+    WriteProcessMemory(process_.hProcess, remote, &item, sizeof(item), nullptr);
+    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process_.hProcess, remote, &rect, sizeof(rect), nullptr);
+    VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
+    return rect;
+}
+
 std::vector<std::wstring> LiveProgram::TreeItems(HWND tree) const {
     std::vector<std::wstring> items;
     struct Walk {

@@ -56,6 +56,10 @@ public:
     std::wstring EditorText(HWND tree) const;
     // The item of the tree with this text, searched in pre-order, or none.
     HTREEITEM FindItem(HWND tree, const std::wstring& text) const;
+    // The index of the picture the item shows in the tree's image list.
+    int TreeItemImage(HWND tree, HTREEITEM item) const;
+    // The item's text, in the tree's client coordinates.
+    RECT TreeItemRect(HWND tree, HTREEITEM item) const;
 
 private:
     PROCESS_INFORMATION process_{};

@@ -88,6 +88,35 @@ void ApplicationIcon(Canvas& c) {
     node(9.0f, 11.1f, Hex(0xFFFFFF));
 }
 
+// The badges on the folder of a name Windows would change or refuse, in the lower left corner
+// over the front of the folder.
+
+// An amber warning triangle with an exclamation mark: the name is changed.
+void NameChangedBadge(Canvas& c) {
+    c.FillPolygon({{5.0f, 6.2f}, {10.2f, 15.6f}, {-0.2f, 15.6f}}, Solid(Hex(0x7A4A00)));
+    c.FillPolygon({{5.0f, 8.0f}, {8.9f, 14.8f}, {1.1f, 14.8f}},
+                  VerticalGradient(Hex(0xFFE27A), 8, Hex(0xF2A900), 15));
+    c.StrokeLine({5.0f, 10.0f}, {5.0f, 12.4f}, 1.2f, Solid(Hex(0x3D2600)));
+    c.FillEllipse(5.0f, 13.7f, 0.65f, 0.65f, Solid(Hex(0x3D2600)));
+}
+
+// A red no-entry sign: the name is refused.
+void NameRefusedBadge(Canvas& c) {
+    c.FillEllipse(5.0f, 11.0f, 4.9f, 4.9f, Solid(Hex(0x7A0F0F)));
+    c.FillEllipse(5.0f, 11.0f, 4.1f, 4.1f, VerticalGradient(Hex(0xF25C54), 7, Hex(0xC41E1E), 15));
+    c.FillRoundRect(2.4f, 10.2f, 7.6f, 11.8f, 0.4f, Solid(Hex(0xFFFFFF)));
+}
+
+void FolderNameChangedIcon(Canvas& c) {
+    FolderIcon(c);
+    NameChangedBadge(c);
+}
+
+void FolderNameRefusedIcon(Canvas& c) {
+    FolderIcon(c);
+    NameRefusedBadge(c);
+}
+
 } // namespace
 
 const std::vector<Icon>& Designs() {
@@ -97,6 +126,8 @@ const std::vector<Icon>& Designs() {
         {"save_template.ico", {16}, SaveTemplateGlyph},
         {"scan.ico", {16}, ScanGlyph},
         {"arbordir.ico", {16, 24, 32, 48}, ApplicationIcon},
+        {"folder_name_changed.ico", {16}, FolderNameChangedIcon},
+        {"folder_name_refused.ico", {16}, FolderNameRefusedIcon},
     };
     return designs;
 }

@@ -14,7 +14,8 @@ struct Icon {
 };
 
 // The program's own pictures: the folder of the tree, the glyphs of the three template and
-// scan buttons, the browse glyph of the destination field and the application icon.
+// scan buttons, the browse glyph of the destination field, the application icon and the
+// folder with a badge for names Windows would change or refuse.
 const std::vector<Icon>& Designs();
 
 } // namespace icons

@@ -1,6 +1,7 @@
 #include "ui/controls/tree_view.h"
 
 #include "ui/application.h"
+#include "ui/controls/item_tip.h"
 #include "ui/wide.h"
 
 namespace ui {
@@ -123,6 +124,15 @@ void TreeView::SetRedraw(bool redraw) {
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void TreeView::SetItemImage(HTREEITEM item, int image) {
+    TVITEMW change{};
+    change.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    change.hItem = item;
+    change.iImage = image;
+    change.iSelectedImage = image;
+    TreeView_SetItem(Handle(), &change);
+}
+
 void TreeView::WndProc(Message& message) {
     switch (message.msg) {
     case CN_NOTIFY:
@@ -137,9 +147,18 @@ void TreeView::WndProc(Message& message) {
         break;
     case WM_NCDESTROY:
         DetachEditor();
+        tip_.reset();
         break;
     }
     WinControl::WndProc(message);
+    // After the framework, whose mouse tracking would replace the tip's on the first move.
+    if (OnItemTip && handle_ && message.msg != WM_NCDESTROY) {
+        if (!tip_)
+            tip_ = std::make_unique<ItemTip>(handle_, [this](HTREEITEM item) {
+                return OnItemTip ? OnItemTip(item) : std::u16string();
+            });
+        tip_->Observe(message.msg, message.lParam);
+    }
 }
 
 void TreeView::HandleNotify(Message& message) {

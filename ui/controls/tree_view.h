@@ -7,9 +7,12 @@
 #include "ui/win_control.h"
 
 #include <commctrl.h>
+#include <memory>
 #include <string>
 
 namespace ui {
+
+class ItemTip;
 
 class TreeView : public WinControl {
 public:
@@ -35,12 +38,17 @@ public:
     // Accepts (or cancels) the edit in progress, if any.
     void EndEditing(bool cancel);
     void SetRedraw(bool redraw);
+    // The image the item shows, selected or not.
+    void SetItemImage(HTREEITEM item, int image);
 
     // A user's or the control's own change of the selected item.
     std::function<void(HTREEITEM item)> OnSelectionChanged;
     // An accepted name edit; return false to refuse the text.
     std::function<bool(HTREEITEM item, const std::u16string& text)> OnEdited;
     std::function<void(HTREEITEM item, bool expanded)> OnExpansionChanged;
+    // The tip of the item the mouse rests on; empty for none. Set, it replaces the tree
+    // view's own tips.
+    std::function<std::u16string(HTREEITEM item)> OnItemTip;
     // Custom drawing: gets every NM_CUSTOMDRAW of the tree, and its answer (CDRF_...) is the
     // notification's result; without it the platform draws everything. A skin addition keeps
     // the handler it finds and calls it first.
@@ -70,6 +78,7 @@ private:
     bool border_ = true;
     HWND editor_ = nullptr;
     bool label_edit_open_ = false;
+    std::unique_ptr<ItemTip> tip_;
 };
 
 } // namespace ui

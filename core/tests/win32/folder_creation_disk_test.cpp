@@ -1,5 +1,5 @@
 // Folder creation on the real file system under Wine: order, separators, repeats, names with
-// backslashes, empty names and names the file system refuses.
+// backslashes, empty names and a file in the way.
 
 #include "core/folder_creation.h"
 #include "temp_directory.h"
@@ -35,6 +35,11 @@ private:
     FileSystem& real_ = SystemFileSystem();
 };
 
+CreationReport Create(const FolderTree& tree, const std::u16string& destination,
+                      FileSystem& file_system = SystemFileSystem()) {
+    return CreateFolders(tree, destination, file_system, NameCheck(tree, destination));
+}
+
 struct SampleTree { // A (B, C (D))
     FolderTree tree;
     FolderNode& a = tree.Add(nullptr, u"A");
@@ -48,8 +53,7 @@ TEST(FolderCreationOnDisk, CreatesTheTreeAndAMissingDestinationWithOrWithoutTrai
         TempDirectory temp;
         SampleTree s;
         const std::u16string destination = temp / u"New\\Place";
-        const CreationReport report =
-            CreateFolders(s.tree, destination + suffix, SystemFileSystem());
+        const CreationReport report = Create(s.tree, destination + suffix);
         EXPECT_TRUE(report.Succeeded());
         for (const char16_t* path : {u"A", u"A\\B", u"A\\C", u"A\\C\\D"})
             EXPECT_TRUE(IsDirectory(destination + u"\\" + path)) << core::ToUtf8(path);
@@ -60,7 +64,7 @@ TEST(FolderCreationOnDisk, ParentsAreCreatedBeforeTheirChildren) {
     TempDirectory temp;
     SampleTree s;
     RecordingFileSystem file_system;
-    ASSERT_TRUE(CreateFolders(s.tree, temp.Path(), file_system).Succeeded());
+    ASSERT_TRUE(Create(s.tree, temp.Path(), file_system).Succeeded());
     EXPECT_EQ(file_system.created,
               (std::vector<std::u16string>{temp / u"A", temp / u"A\\B", temp / u"A\\C",
                                            temp / u"A\\C\\D"}));
@@ -71,13 +75,13 @@ TEST(FolderCreationOnDisk, ParentsAreCreatedBeforeTheirChildren) {
 TEST(FolderCreationOnDisk, ARepeatedRunLeavesEverythingAndSucceeds) {
     TempDirectory temp;
     SampleTree s;
-    ASSERT_TRUE(CreateFolders(s.tree, temp.Path(), SystemFileSystem()).Succeeded());
+    ASSERT_TRUE(Create(s.tree, temp.Path()).Succeeded());
     const std::u16string marker = temp / u"A\\C\\keep.txt";
     HANDLE file =
         CreateFileW(TempDirectory::Wide(marker), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
-    EXPECT_TRUE(CreateFolders(s.tree, temp.Path(), SystemFileSystem()).Succeeded());
+    EXPECT_TRUE(Create(s.tree, temp.Path()).Succeeded());
     EXPECT_NE(GetFileAttributesW(TempDirectory::Wide(marker)), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -89,24 +93,9 @@ TEST(FolderCreationOnDisk, BackslashesNestAndEmptyNamesAddNoFolder) {
     FolderNode& a = tree.Add(nullptr, u"X");
     FolderNode& empty = tree.AddChild(&a, u"");
     tree.AddChild(&empty, u"C");
-    EXPECT_TRUE(CreateFolders(tree, temp.Path(), SystemFileSystem()).Succeeded());
+    EXPECT_TRUE(Create(tree, temp.Path()).Succeeded());
     EXPECT_TRUE(IsDirectory(temp / u"A\\B"));
     EXPECT_TRUE(IsDirectory(temp / u"X\\C"));
-}
-
-TEST(FolderCreationOnDisk, ARefusedNameFailsWithItsSubtreeAndTheRestIsCreated) {
-    TempDirectory temp;
-    FolderTree tree;
-    FolderNode& bad = tree.Add(nullptr, u"What?");
-    tree.AddChild(&bad, u"Below");
-    FolderNode& good = tree.Add(nullptr, u"Good");
-    tree.AddChild(&good, u"Child");
-    const CreationReport report = CreateFolders(tree, temp.Path(), SystemFileSystem());
-    EXPECT_FALSE(report.Succeeded());
-    ASSERT_EQ(report.failures.size(), 2u);
-    EXPECT_EQ(report.failures[0].error, static_cast<std::uint32_t>(ERROR_INVALID_NAME));
-    EXPECT_TRUE(IsDirectory(temp / u"Good\\Child"));
-    EXPECT_FALSE(IsDirectory(temp / u"What?"));
 }
 
 TEST(FolderCreationOnDisk, AFileInTheWayIsAFailureNotASuccess) {
@@ -116,7 +105,7 @@ TEST(FolderCreationOnDisk, AFileInTheWayIsAFailureNotASuccess) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
     SampleTree s;
-    const CreationReport report = CreateFolders(s.tree, temp.Path(), SystemFileSystem());
+    const CreationReport report = Create(s.tree, temp.Path());
     EXPECT_EQ(report.failures.size(), 4u);
 }
 

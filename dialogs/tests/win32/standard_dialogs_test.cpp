@@ -143,6 +143,31 @@ TEST_F(StandardDialogs, TheMessageFormClosesWithEnterAndWithEscape) {
     }
 }
 
+TEST_F(StandardDialogs, TheQuestionIsYesWithEnterAndNoWithEscapeOrTheNoButton) {
+    // The keys, then a click on "No" while "Yes" is the default.
+    for (int way = 0; way < 3; ++way) {
+        std::wstring yes_style;
+        Script script([&] {
+            HWND form = GetActiveWindow();
+            if (!form || !dynamic_cast<TMessageForm*>(ui::WinControl::FromHandle(form)))
+                return false;
+            HWND yes = FindWindowExW(form, nullptr, L"BUTTON", L"Yes");
+            HWND no = FindWindowExW(form, nullptr, L"BUTTON", L"No");
+            if (!yes || !no)
+                return false;
+            EXPECT_EQ(GetWindowLongW(yes, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+            if (way == 2)
+                PostMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(no), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(no));
+            else
+                PostKey(way == 0 ? VK_RETURN : VK_ESCAPE);
+            return true;
+        });
+        EXPECT_EQ(ShowQuestion(u"Create the folders anyway?"), way == 0) << way;
+        EXPECT_TRUE(script.Finished());
+    }
+}
+
 TEST_F(StandardDialogs, TheMessageFormShowsTheTitleAndOneDefaultOkButton) {
     TMessageForm form(nullptr, ui::Application::Instance().Title(), u"Done!", {{u"OK", ui::mrOk}},
                       0, 0);
