@@ -20,7 +20,6 @@ constexpr Rgb kHot = Hex(0x4A90D9);      // outlines under the mouse
 constexpr Rgb kPressed = Hex(0x2C6CB4);  // outlines while pressed
 constexpr Rgb kGlyph = Hex(0x44505F);    // glyphs
 constexpr Rgb kNavy = Hex(0x1E395B);     // check marks
-constexpr Rgb kIce = Hex(0xEEF4FB);      // the lightest glass
 constexpr Rgb kFrost = Hex(0xD6E6F7);    // glass under the mouse
 constexpr Rgb kDeepIce = Hex(0xACCDF7);  // pressed glass
 constexpr Rgb kDisabled = Hex(0xA8B0BA); // greyed glyphs
