@@ -134,7 +134,10 @@ TitleButtonLayout LayOutTitleButtons(const FrameGeometry& g, const WindowRules& 
                                      const ButtonMasks& masks,
                                      const std::vector<UserButtonInfo>& user) {
     TitleButtonLayout layout;
-    layout.Buttons = {{htClose}, {htMaxButton}, {htMinButton}, {htHelp}};
+    for (const int code : {htClose, htMaxButton, htMinButton, htHelp}) {
+        layout.Buttons.emplace_back();
+        layout.Buttons.back().HitCode = code;
+    }
     const int start =
         g.CaptionWidth() - g.Skin().BIRight - g.ShadowSize().Right - g.BorderWidth(true);
     int x = start;
@@ -169,7 +172,8 @@ TitleButtonLayout LayOutTitleButtons(const FrameGeometry& g, const WindowRules& 
     if (!user.empty())
         x -= 8;
     for (std::size_t i = 0; i < user.size(); ++i) {
-        layout.Buttons.push_back({htUserButton + static_cast<int>(i)});
+        layout.Buttons.emplace_back();
+        layout.Buttons.back().HitCode = htUserButton + static_cast<int>(i);
         if (user[i].Visible)
             place(layout.Buttons.back(), user[i].Size, x, false, ButtonImage::User,
                   user[i].Enabled);
