@@ -15,12 +15,56 @@ std::vector<Rect> ClipToWindow(const std::vector<Rect>& rects, int width, int he
     return clipped;
 }
 
+namespace {
+
+// A mask drawn through a mask band has no key pixels: its corners are rounded by fully
+// transparent band pixels. In each row of a corner piece, the transparent pixels from the outer
+// edge up to the first visible one are cut, never the transparent inside of the piece.
+void BandedCornerRuns(std::vector<Rect>& holes, int width, const render::MaskSource& mask,
+                      bool bottom, int y_offset) {
+    if (!mask.HasManager || mask.MaskType <= 0 || mask.ImageCount <= 0 || mask.Image.IsEmpty())
+        return;
+    const render::SkinBitmap& src = mask.Image;
+    const int sw = render::StateWidth(mask);
+    const int sh = render::StateHeight(mask);
+    const int rows = bottom ? mask.WB : mask.WT;
+    const int first_row = mask.R.Top + (bottom ? sh - mask.WB : 0);
+    auto clear = [&](int x, int y) {
+        if (!src.Contains(x, y) || !src.Contains(x, y + sh))
+            return false;
+        return src.At(x, y) == render::kKeyPixel || ((src.At(x, y + sh) >> 16) & 0xFF) == 255;
+    };
+    for (int row = 0; row < rows; ++row) {
+        const int y = first_row + row;
+        int left = 0;
+        while (left < mask.WL && clear(mask.R.Left + left, y))
+            ++left;
+        if (left > 0)
+            holes.push_back({0, y_offset + row, left, y_offset + row + 1});
+        int right = 0;
+        while (right < mask.WR && clear(mask.R.Left + sw - 1 - right, y))
+            ++right;
+        if (right > 0)
+            holes.push_back({width - right, y_offset + row, width, y_offset + row + 1});
+    }
+}
+
+void CornersOf(std::vector<Rect>& holes, int width, const render::MaskSource& mask, bool bottom,
+               int y_offset) {
+    if (mask.MaskType > 0)
+        BandedCornerRuns(holes, width, mask, bottom, y_offset);
+    else
+        render::CornerHoleRects(holes, width, mask, bottom, y_offset);
+}
+
+} // namespace
+
 std::vector<Rect> CornerHoles(int width, int height, const render::MaskSource& form_border,
                               const render::MaskSource& title_border) {
     std::vector<Rect> holes;
-    render::CornerHoleRects(holes, width, form_border, false, 0);
-    render::CornerHoleRects(holes, width, form_border, true, height - form_border.WB);
-    render::CornerHoleRects(holes, width, title_border, false, 0);
+    CornersOf(holes, width, form_border, false, 0);
+    CornersOf(holes, width, form_border, true, height - form_border.WB);
+    CornersOf(holes, width, title_border, false, 0);
     return ClipToWindow(holes, width, height);
 }
 

@@ -2,6 +2,7 @@
 #include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
 #include "skin/frame/frame_painter.h"
+#include "skin/frame/frame_region.h"
 #include "skin/render/layered_pixels.h"
 
 #include <filesystem>
@@ -210,6 +211,25 @@ TEST(FramePainterTest, PlainFrameAndPickerWithGrip) {
                 EXPECT_GT(y, 225 - 20);
             }
     EXPECT_GT(differ, 0) << "the grip is drawn in the bottom-right corner";
+}
+
+TEST(FramePainterTest, TheTitleBandsRoundedCornersAreCut) {
+    const FrameSkin fs = ResolveFrameSkin(Skin(), u"FORM", u"", BorderStyle::bsSingle);
+    const auto holes = CornerHoles(406, 325, render::MaskFromSkin(&Skin(), fs.FormBorder),
+                                   render::MaskFromSkin(&Skin(), fs.TitleBorder));
+    ASSERT_FALSE(holes.empty());
+    // Row 0 loses a few pixels at both ends, and the cuts get shorter downwards.
+    EXPECT_EQ(holes.front().Left, 0);
+    EXPECT_EQ(holes.front().Top, 0);
+    EXPECT_GE(holes.front().Width(), 2);
+    EXPECT_LE(holes.front().Width(), 5);
+    bool right = false;
+    for (const Rect& h : holes) {
+        EXPECT_LT(h.Top, 6) << "only the top corners are round";
+        EXPECT_TRUE(h.Left == 0 || h.Right == 406) << "nothing inside the band is cut";
+        right |= h.Right == 406;
+    }
+    EXPECT_TRUE(right);
 }
 
 // The main window's frame, active and inactive, written under rendered/ of the test's folder for
