@@ -6,6 +6,7 @@
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "skin/windows/border_form.h"
+#include "skin/windows/form_animation.h"
 #include "skin/windows/frame_platform.h"
 #include "skin/windows/system_menu.h"
 #include "ui/application.h"
@@ -509,12 +510,47 @@ void TsSkinProvider::OnButtonUp(ui::Message& m, const ui::ProcedureChain::Next& 
         ReleaseCapture();
 }
 
+std::u16string TsSkinProvider::TraceName() const {
+    return Name().empty() ? std::u16string(ClassName()) : Name();
+}
+
+void TsSkinProvider::AnimateMinimize(bool restoring) {
+    if (restoring) {
+        if (minimized_picture_.IsEmpty())
+            return;
+        auto frames = frame::MinimizeFrames(minimized_rect_, minimized_target_,
+                                            source_->MinimizeTime, 255, true);
+        StartAnimation(std::move(minimized_picture_), minimized_rect_, std::move(frames), true,
+                       frame::kMinimizeInterval, TraceName(), "restore");
+        minimized_picture_ = {};
+        return;
+    }
+    render::SkinBitmap picture = SnapshotOf(*this);
+    minimized_rect_ = SnapshotRect(*this);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &mi);
+    // Without a taskbar button to aim at: the screen edge nearest to the form.
+    minimized_target_ = frame::NearestEdgeTarget(
+        {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom},
+        minimized_rect_);
+    minimized_picture_ = picture.Clone();
+    auto frames = frame::MinimizeFrames(minimized_rect_, minimized_target_, source_->MinimizeTime,
+                                        255, false);
+    StartAnimation(std::move(picture), minimized_rect_, std::move(frames), true,
+                   frame::kMinimizeInterval, TraceName(), "minimize");
+}
+
 void TsSkinProvider::OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next& next) {
     const UINT command = static_cast<UINT>(m.wParam & 0xFFF0);
     if (command == SC_KEYMENU && frame::KeyMenuOpensSystemMenu(static_cast<unsigned>(m.lParam))) {
         DropSysMenuBelowIcon(true);
         return;
     }
+    const bool animate = AllowAnimation && source_->MinimizeTime > 0;
+    if (command == SC_MINIMIZE && animate && IsWindowVisible(Window()) && !IsIconic(Window()))
+        AnimateMinimize(false);
+    if (command == SC_RESTORE && animate && IsIconic(Window()))
+        AnimateMinimize(true);
     if (command == SC_RESTORE || command == SC_MAXIMIZE)
         border_form_.reset();
     next(m);
@@ -548,6 +584,12 @@ void TsSkinProvider::OnGetMinMaxInfo(ui::Message& m) {
 void TsSkinProvider::OnWindowPosChanging(ui::Message& m) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(m.lParam);
     HWND window = Window();
+    // The picture of the hide animation is taken while the window still shows.
+    if (pos && (pos->flags & SWP_HIDEWINDOW) && IsWindowVisible(window) && AllowAnimation &&
+        source_->HideTime >= frame::kFadeInterval) {
+        hide_picture_ = SnapshotOf(*this);
+        hide_rect_ = SnapshotRect(*this);
+    }
     if (!ScreenSnap || !pos || (pos->flags & SWP_NOMOVE) || IsZoomed(window) ||
         !IsWindowVisible(window))
         return;
@@ -727,6 +769,13 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
     case WM_WINDOWPOSCHANGED: {
         next(m);
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+        if (pos && (pos->flags & SWP_HIDEWINDOW) && !hide_picture_.IsEmpty()) {
+            auto frames = frame::HideFrames(hide_picture_.Width(), hide_picture_.Height(),
+                                            source_->HideTime, 255, frame::AnimationMode::atAero);
+            StartAnimation(std::move(hide_picture_), hide_rect_, std::move(frames), false,
+                           frame::kFadeInterval, TraceName(), "hide");
+            hide_picture_ = {};
+        }
         if (pos && !(pos->flags & SWP_NOSIZE)) {
             bg_changed_ = rgn_changed_ = true;
         }
@@ -746,6 +795,8 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         return;
     case WM_QUERYENDSESSION:
         ui::Application::Instance().BeginTerminating();
+        // Animations get a moment to end, never an unbounded wait.
+        WaitForAnimations(1000);
         next(m);
         return;
     case WM_DESTROY:

@@ -46,6 +46,7 @@ public:
     GripMode Grip = GripMode::gmNone;
     bool DrawNonClientArea = true;
     bool AllowExtBorders = true;
+    bool AllowAnimation = true;
     bool ScreenSnap = false;
     int SnapBuffer = 10;
 
@@ -112,6 +113,8 @@ private:
     void OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next& next);
     void OnGetMinMaxInfo(ui::Message& m);
     void OnWindowPosChanging(ui::Message& m);
+    void AnimateMinimize(bool restoring);
+    std::u16string TraceName() const;
 
     ui::Form& form_;
     ui::ProcedureLayer layer_;
@@ -123,6 +126,12 @@ private:
     render::SkinBitmap cache_;
     render::SkinBitmap temp_bmp_;
     render::SkinBitmap icon_;
+    // Pictures for the hide animation and for the restore after a minimise.
+    render::SkinBitmap hide_picture_;
+    frame::Rect hide_rect_;
+    render::SkinBitmap minimized_picture_;
+    frame::Rect minimized_rect_;
+    frame::Rect minimized_target_;
     std::unique_ptr<TacBorderForm> border_form_;
     std::unique_ptr<TsSystemMenu> system_menu_;
     bool prepared_ = false;

@@ -6,11 +6,18 @@
 #include "skin/data/skin_loader.h"
 #include "skin/frame/frame_region.h"
 #include "skin/windows/border_form.h"
+#include "skin/windows/form_animation.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/form.h"
 #include "ui/tests/win32/framework_fixture.h"
+#include "ui/trace.h"
 
+#include <cstdio>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace skin::windows {
 namespace {
@@ -44,7 +51,8 @@ struct SkinnedForm {
     ui::Form form{nullptr};
     TsSkinProvider* provider = nullptr;
 
-    explicit SkinnedForm(bool extended, ui::BorderStyle style = ui::BorderStyle::bsSingle) {
+    explicit SkinnedForm(bool extended, ui::BorderStyle style = ui::BorderStyle::bsSingle,
+                         const FrameSkinSource* source = nullptr) {
         form.SetBorderStyle(style);
         if (style == ui::BorderStyle::bsSingle)
             form.SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
@@ -52,7 +60,7 @@ struct SkinnedForm {
         form.SetBounds({120, 110, 300, 200});
         form.SetClientSize(400, 300);
         provider = &ui::Make<TsSkinProvider>(form);
-        provider->SetSkinSource(&Source(extended));
+        provider->SetSkinSource(source ? source : &Source(extended));
         form.Show();
         ui::PumpUntil([] { return false; });
     }
@@ -267,6 +275,73 @@ TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
               frame::htBorderFrame);
     EXPECT_EQ(f.provider->HitTestAt({100, 60}), frame::htCaption);
     EXPECT_EQ(f.provider->HitTestAt({10, 10}), frame::htTransparent);
+}
+
+// The lines of one event in a trace file: frame and value.
+std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
+    std::vector<std::pair<int, int>> lines;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name, what;
+        int frame = 0, value = 0;
+        std::getline(fields, name, '\t');
+        std::getline(fields, what, '\t');
+        fields >> frame >> value;
+        if (what == event)
+            lines.emplace_back(frame, value);
+    }
+    return lines;
+}
+
+class AnimationTest : public SkinProviderTest {
+protected:
+    void SetUp() override {
+        SkinProviderTest::SetUp();
+        char name[MAX_PATH] = {};
+        GetTempFileNameA(".", "trc", 0, name);
+        path = name;
+        ui::RedirectTrace(path);
+        source = MakeFrameSkinSource(Skin(), true);
+        source.HideTime = 100;
+    }
+    void TearDown() override {
+        ui::RedirectTrace("");
+        std::remove(path.c_str());
+        SkinProviderTest::TearDown();
+    }
+    std::string path;
+    FrameSkinSource source;
+};
+
+TEST_F(AnimationTest, ClosingShrinksAndFadesInEightSteps) {
+    auto f = std::make_unique<SkinnedForm>(true, ui::BorderStyle::bsSingle, &source);
+    f->form.Close();
+    f.reset();
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto hide = TraceOf(path, "hide");
+    ASSERT_EQ(hide.size(), 9u) << "ticks 0 .. 8";
+    for (std::size_t i = 0; i < hide.size(); ++i)
+        EXPECT_EQ(hide[i].first, static_cast<int>(i));
+    EXPECT_EQ(hide.front().second, 223);
+    EXPECT_EQ(hide.back().second, 0);
+}
+
+TEST_F(AnimationTest, MinimiseAndRestoreAnimate) {
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(f.Window()));
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto down = TraceOf(path, "minimize");
+    ASSERT_EQ(down.size(), 13u);
+    EXPECT_EQ(down.back().second, 0);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto up = TraceOf(path, "restore");
+    ASSERT_EQ(up.size(), 13u);
+    EXPECT_EQ(up.back().second, 255);
+    EXPECT_TRUE(f.provider->Extended());
 }
 
 } // namespace
