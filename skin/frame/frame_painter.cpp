@@ -381,6 +381,14 @@ void FramePainter::PaintAll(SkinBitmap& cache, SkinBitmap& temp_bmp, const Frame
     }
 }
 
+void FramePainter::PaintButtonGlyph(SkinBitmap& dst, Point at, const PlacedButton& button,
+                                    int state, bool active) {
+    const int mode =
+        (!active || !button.Enabled) && state == 0 ? render::simDisabled : render::simNormal;
+    render::DrawStateImage(dst, at, state, Behind(dst), MaskFromSkin(&skin_, MaskOf(button.Image)),
+                           mode);
+}
+
 void FramePainter::PaintButton(SkinBitmap& cache, const SkinBitmap& temp_bmp,
                                const FrameGeometry& g, const TitleButtonLayout& layout,
                                const PlacedButton& button, int state, bool active) {
@@ -389,10 +397,7 @@ void FramePainter::PaintButton(SkinBitmap& cache, const SkinBitmap& temp_bmp,
     const Rect kept = render::Intersect(TempBmpRect(g, layout.StripWidth), cache.Bounds());
     CopyPixels(cache, button.R.Left, button.R.Top, temp_bmp,
                render::Offset(button.R, -kept.Left, -kept.Top));
-    const int mode =
-        (!active || !button.Enabled) && state == 0 ? render::simDisabled : render::simNormal;
-    render::DrawStateImage(cache, {button.R.Left, button.R.Top}, state, Behind(cache),
-                           MaskFromSkin(&skin_, MaskOf(button.Image)), mode);
+    PaintButtonGlyph(cache, {button.R.Left, button.R.Top}, button, state, active);
 }
 
 } // namespace skin::frame

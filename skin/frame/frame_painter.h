@@ -89,6 +89,10 @@ public:
                      const FrameGeometry& g, const TitleButtonLayout& layout,
                      const PlacedButton& button, int state, bool active);
 
+    // A button's glyph in a state drawn with its top-left at `at` of dst (over what dst holds).
+    void PaintButtonGlyph(render::SkinBitmap& dst, Point at, const PlacedButton& button, int state,
+                          bool active);
+
     // The caption's rectangle in the last composition (for tests and the glow cache).
     Rect LastCaptionRect() const { return caption_rect_; }
 

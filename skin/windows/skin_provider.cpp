@@ -9,6 +9,7 @@
 #include "skin/windows/form_animation.h"
 #include "skin/windows/frame_platform.h"
 #include "skin/windows/system_menu.h"
+#include "skin/windows/title_button_fade.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/trace.h"
@@ -68,6 +69,7 @@ TsSkinProvider::TsSkinProvider(ui::Component* owner)
           [this](ui::Message& m, const ui::ProcedureChain::Next& next) { WndProc(m, next); })) {}
 
 TsSkinProvider::~TsSkinProvider() {
+    fades_.clear();
     border_form_.reset();
     layer_ = {};
     if (form_.HandleAllocated() && have_sys_menu_) {
@@ -81,7 +83,12 @@ HWND TsSkinProvider::Window() const {
     return form_.HandleAllocated() ? form_.Handle() : nullptr;
 }
 
+void TsSkinProvider::KillAnimations() {
+    fades_.clear();
+}
+
 void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
+    KillAnimations();
     source_ = source;
     painter_.reset();
     prepared_ = false;
@@ -206,6 +213,7 @@ void TsSkinProvider::CreateOrFreeBorderForm() {
         border_form_ = std::make_unique<TacBorderForm>(*this);
         bg_changed_ = rgn_changed_ = true;
     } else if (!wanted && border_form_) {
+        KillAnimations();
         border_form_.reset();
         bg_changed_ = rgn_changed_ = true;
     }
@@ -247,7 +255,7 @@ bool TsSkinProvider::PrepareCache() {
     content.ShadowTemplate =
         form_active_ ? &source_->Templates.Active : &source_->Templates.Inactive;
     content.Text = &text;
-    content.ButtonState = [this](int code) { return tracker_.StateOf(code); };
+    content.ButtonState = [this](int code) { return border_form_ ? 0 : tracker_.StateOf(code); };
     painter_->PaintAll(cache_, temp_bmp_, g, Rules(), layout_, content);
     GdiFlush();
     bg_changed_ = false;
@@ -352,6 +360,15 @@ int TsSkinProvider::HitTestAt(Point p) const {
 }
 
 void TsSkinProvider::PaintButtonNow(int hit_code) {
+    if (border_form_) {
+        std::erase_if(fades_, [](const auto& f) { return f.second->Finished(); });
+        auto& fade = fades_[hit_code];
+        if (!fade)
+            fade = std::make_unique<TitleButtonFade>(*this, hit_code);
+        ui::TraceEvent(*this, "button", hit_code, tracker_.StateOf(hit_code));
+        fade->StartTowards(tracker_.StateOf(hit_code));
+        return;
+    }
     for (const frame::PlacedButton& b : layout_.Buttons) {
         if (b.HitCode != hit_code || !b.Shown)
             continue;
@@ -551,10 +568,13 @@ void TsSkinProvider::OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next
         AnimateMinimize(false);
     if (command == SC_RESTORE && animate && IsIconic(Window()))
         AnimateMinimize(true);
-    if (command == SC_RESTORE || command == SC_MAXIMIZE)
+    if (command == SC_RESTORE || command == SC_MAXIMIZE) {
+        KillAnimations();
         border_form_.reset();
+    }
     next(m);
     if (command == SC_MINIMIZE) {
+        KillAnimations();
         border_form_.reset();
         cache_ = {};
         bg_changed_ = true;
@@ -779,6 +799,8 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         if (pos && !(pos->flags & SWP_NOSIZE)) {
             bg_changed_ = rgn_changed_ = true;
         }
+        if (pos && (!(pos->flags & SWP_NOMOVE) || (pos->flags & SWP_HIDEWINDOW)))
+            KillAnimations();
         CreateOrFreeBorderForm();
         if (border_form_)
             border_form_->UpdateExBordersPos(false);
@@ -800,6 +822,7 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         next(m);
         return;
     case WM_DESTROY:
+        KillAnimations();
         border_form_.reset();
         next(m);
         return;

@@ -16,6 +16,7 @@
 #include "ui/component.h"
 #include "ui/procedure_chain.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,7 @@ namespace skin::windows {
 
 class TacBorderForm;
 class TsSystemMenu;
+class TitleButtonFade;
 
 enum class GripMode { gmNone, gmRightBottom };
 
@@ -114,6 +116,8 @@ private:
     void OnGetMinMaxInfo(ui::Message& m);
     void OnWindowPosChanging(ui::Message& m);
     void AnimateMinimize(bool restoring);
+    // Stops the title-button fades: on moves, hiding, skin changes and destruction.
+    void KillAnimations();
     std::u16string TraceName() const;
 
     ui::Form& form_;
@@ -134,6 +138,8 @@ private:
     frame::Rect minimized_target_;
     std::unique_ptr<TacBorderForm> border_form_;
     std::unique_ptr<TsSystemMenu> system_menu_;
+    // Extended frames fade their buttons in overlays; the cache keeps them normal.
+    std::map<int, std::unique_ptr<TitleButtonFade>> fades_;
     bool prepared_ = false;
     bool form_active_ = true;
     bool bg_changed_ = true;
@@ -144,6 +150,7 @@ private:
     int rendered_generation_ = 0;
 
     friend class TacBorderForm;
+    friend class TitleButtonFade;
 };
 
 } // namespace skin::windows

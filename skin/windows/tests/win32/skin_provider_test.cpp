@@ -344,5 +344,32 @@ TEST_F(AnimationTest, MinimiseAndRestoreAnimate) {
     EXPECT_TRUE(f.provider->Extended());
 }
 
+TEST_F(AnimationTest, HotButtonFadesInOverTenSteps) {
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    const frame::Rect close = f.provider->Layout().Buttons[0].R;
+    const frame::Point on = f.ScreenOf({close.Left + 3, close.Top + 3});
+    SetCursorPos(on.X, on.Y);
+    const render::SkinBitmap before = f.provider->CacheBitmap().Clone();
+    f.provider->SetHotHT(frame::htClose);
+    EXPECT_EQ(f.provider->Buttons().StateOf(frame::htClose), 1);
+    ASSERT_TRUE(ui::PumpUntil([&] { return TraceOf(path, "fade").size() >= 12; }));
+    const auto fade = TraceOf(path, "fade");
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(fade[static_cast<std::size_t>(i)].second, 25 * (i + 1)) << i;
+    EXPECT_EQ(fade[10].second, 255);
+    // The frame's own image keeps the button normal.
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    for (int y = close.Top; y < close.Bottom; ++y)
+        for (int x = close.Left; x < close.Right; ++x)
+            ASSERT_EQ(cache.At(x, y), before.At(x, y));
+    // Leaving the button fades it out again.
+    SetCursorPos(on.X - 300, on.Y + 300);
+    ASSERT_TRUE(ui::PumpUntil([&] {
+        const auto lines = TraceOf(path, "fade");
+        return !lines.empty() && lines.back().second == 0;
+    }));
+    EXPECT_EQ(f.provider->Buttons().StateOf(frame::htClose), 0);
+}
+
 } // namespace
 } // namespace skin::windows
