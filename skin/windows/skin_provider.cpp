@@ -769,6 +769,22 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         }
         return;
     }
+    case WM_MEASUREITEM:
+        if (system_menu_ && m.wParam == 0 &&
+            system_menu_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam))) {
+            m.result = TRUE;
+            return;
+        }
+        next(m);
+        return;
+    case WM_DRAWITEM:
+        if (system_menu_ && m.wParam == 0 &&
+            system_menu_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam))) {
+            m.result = TRUE;
+            return;
+        }
+        next(m);
+        return;
     case kShowSystemMenu: {
         POINT p{};
         GetCursorPos(&p);

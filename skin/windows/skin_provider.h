@@ -151,6 +151,7 @@ private:
 
     friend class TacBorderForm;
     friend class TitleButtonFade;
+    friend class TsSystemMenu;
 };
 
 } // namespace skin::windows

@@ -277,6 +277,52 @@ TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     EXPECT_EQ(f.provider->HitTestAt({10, 10}), frame::htTransparent);
 }
 
+// What a look at the open "#32768" menu window found.
+struct OpenMenu {
+    bool found = false;
+    std::vector<UINT> ids;
+    std::vector<bool> grayed;
+    COLORREF column = 0; // a pixel of the icon column
+    COLORREF text_area = 0;
+};
+OpenMenu g_menu;
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu_window = FindWindowW(L"#32768", nullptr);
+    if (!menu_window || !IsWindowVisible(menu_window))
+        return;
+    KillTimer(nullptr, timer);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
+    g_menu.found = menu != nullptr;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        g_menu.ids.push_back(GetMenuItemID(menu, i));
+        g_menu.grayed.push_back(
+            (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0);
+    }
+    HDC dc = GetDC(menu_window);
+    g_menu.column = GetPixel(dc, 8, 12);
+    g_menu.text_area = GetPixel(dc, 80, 12);
+    ReleaseDC(menu_window, dc);
+    EndMenu();
+}
+
+TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
+    SkinnedForm f(true);
+    g_menu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    const std::vector<UINT> ids = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, 0, SC_CLOSE};
+    EXPECT_EQ(g_menu.ids, ids);
+    const std::vector<bool> grayed = {true, false, true, false, false, false};
+    EXPECT_EQ(g_menu.grayed, grayed);
+    // ICOLINE's colour in the icon column, MAINMENU's beside it (the skin's, not the system's).
+    EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
+    EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
+    EXPECT_FALSE(IsIconic(f.Window()));
+}
+
 // The lines of one event in a trace file: frame and value.
 std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
     std::vector<std::pair<int, int>> lines;
