@@ -3,18 +3,13 @@
 // window around the form.
 
 #include "core/error.h"
-#include "skin/data/skin_loader.h"
 #include "skin/frame/frame_region.h"
-#include "skin/windows/border_form.h"
 #include "skin/windows/form_animation.h"
-#include "skin/windows/skin_provider.h"
-#include "ui/form.h"
-#include "ui/tests/win32/framework_fixture.h"
+#include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
 #include <cstdio>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,57 +17,7 @@
 namespace skin::windows {
 namespace {
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
-const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
-}
-
-const FrameSkinSource& Source(bool extended) {
-    static const FrameSkinSource plain = MakeFrameSkinSource(Skin(), false);
-    static const FrameSkinSource ext = MakeFrameSkinSource(Skin(), true);
-    return extended ? ext : plain;
-}
-
-// The main window's kind of form: bsSingle, system menu and minimise.
-struct SkinnedForm {
-    ui::Form form{nullptr};
-    TsSkinProvider* provider = nullptr;
-
-    explicit SkinnedForm(bool extended, ui::BorderStyle style = ui::BorderStyle::bsSingle,
-                         const FrameSkinSource* source = nullptr) {
-        form.SetBorderStyle(style);
-        if (style == ui::BorderStyle::bsSingle)
-            form.SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
-        form.SetText(u"Arbordir");
-        form.SetBounds({120, 110, 300, 200});
-        form.SetClientSize(400, 300);
-        provider = &ui::Make<TsSkinProvider>(form);
-        provider->SetSkinSource(source ? source : &Source(extended));
-        form.Show();
-        ui::PumpUntil([] { return false; });
-    }
-    HWND Window() { return form.Handle(); }
-    frame::Point ScreenOf(frame::Point cache_point) {
-        RECT w{};
-        GetWindowRect(Window(), &w);
-        const frame::FrameGeometry g = provider->Geometry();
-        const frame::Point o = g.Extended() ? g.BorderFormOffset() : frame::Point{};
-        return {w.left - o.X + cache_point.X, w.top - o.Y + cache_point.Y};
-    }
-};
+using namespace testing;
 
 class SkinProviderTest : public ui::FrameworkTest {};
 
@@ -180,7 +125,7 @@ TEST_F(SkinProviderTest, MinimiseOnlyWhenReleasedOverTheButton) {
     EXPECT_TRUE(IsIconic(window));
     EXPECT_FALSE(f.provider->Extended()) << "the border window goes with the minimise";
     SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ui::PumpUntil([] { return false; });
+    Settle();
     EXPECT_FALSE(IsIconic(window));
     EXPECT_TRUE(f.provider->Extended()) << "and comes back on restore";
 }
@@ -321,24 +266,6 @@ TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
     EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
     EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
     EXPECT_FALSE(IsIconic(f.Window()));
-}
-
-// The lines of one event in a trace file: frame and value.
-std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
-    std::vector<std::pair<int, int>> lines;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name, what;
-        int frame = 0, value = 0;
-        std::getline(fields, name, '\t');
-        std::getline(fields, what, '\t');
-        fields >> frame >> value;
-        if (what == event)
-            lines.emplace_back(frame, value);
-    }
-    return lines;
 }
 
 class AnimationTest : public SkinProviderTest {
