@@ -333,6 +333,14 @@ void WinControl::DefaultHandler(Message& message) {
             CallWindowProcW(class_proc_, handle_, message.msg, message.wParam, message.lParam);
 }
 
+LRESULT WinControl::CallClassProcedure(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (!handle_)
+        return 0;
+    if (own_class_ || !class_proc_)
+        return DefWindowProcW(handle_, msg, wParam, lParam);
+    return CallWindowProcW(class_proc_, handle_, msg, wParam, lParam);
+}
+
 void WinControl::WndProc(Message& message) {
     switch (message.msg) {
     case WM_COMMAND:
