@@ -38,18 +38,22 @@ bool ForceDirectories(FileSystem& fs, const std::u16string& path, std::uint32_t*
 }
 
 CreationReport CreateFolders(const FolderTree& tree, const std::u16string& destination,
-                             FileSystem& fs, const NameCheck& names) {
+                             FileSystem& fs, const NameCheck& names,
+                             const CreationProgress& progress) {
     CreationReport report;
+    const std::size_t total = tree.Count();
     for (const FolderNode* node = tree.GetFirstNode(); node; node = FolderTree::GetNext(*node)) {
         ++report.nodes;
         if (names.Of(*node).Refused()) {
             ++report.left_out;
-            continue;
+        } else {
+            std::u16string full = destination + u'\\' + PathAsCreated(*node);
+            std::uint32_t error = 0;
+            if (!ForceDirectories(fs, full, &error))
+                report.failures.push_back({node, std::move(full), error});
         }
-        std::u16string full = destination + u'\\' + PathAsCreated(*node);
-        std::uint32_t error = 0;
-        if (!ForceDirectories(fs, full, &error))
-            report.failures.push_back({node, std::move(full), error});
+        if (progress)
+            progress(report.nodes, total);
     }
     return report;
 }
