@@ -11,6 +11,7 @@
 #include "skin/windows/system_menu.h"
 #include "skin/windows/title_button_fade.h"
 #include "ui/application.h"
+#include "ui/controls/size_grip.h"
 #include "ui/form.h"
 #include "ui/trace.h"
 
@@ -95,6 +96,8 @@ void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
     bg_changed_ = rgn_changed_ = true;
     if (!Skinned()) {
         border_form_.reset();
+        if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+            grip->SetSuppressed(false);
         if (HWND window = Window()) {
             SetWindowRgn(window, nullptr, TRUE);
             if (have_sys_menu_)
@@ -202,6 +205,9 @@ void TsSkinProvider::PrepareForm() {
         SetWindowLongW(window, GWL_STYLE, style & ~WS_SYSMENU);
     }
     ReadSkinParts();
+    // The skin's grip replaces the platform's.
+    if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+        grip->SetSuppressed(Grip == GripMode::gmRightBottom && parts_.Grip >= 0);
     bg_changed_ = rgn_changed_ = true;
     prepared_ = true;
     CreateOrFreeBorderForm();
@@ -316,6 +322,27 @@ void TsSkinProvider::RepaintFrame() {
     HDC dc = GetWindowDC(window);
     PaintNonClient(dc);
     ReleaseDC(window, dc);
+}
+
+void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
+    if (!dc)
+        return;
+    PrepareCache();
+    const frame::FrameGeometry g = Geometry();
+    // The whole frame from the cache (extended: with its shadow), the client area on top.
+    if (flags & PRF_NONCLIENT)
+        BlitRect(dc, 0, 0, cache_, cache_.Bounds());
+    const int x = g.OffsetX(), y = g.OffsetY();
+    RECT client{};
+    GetClientRect(Window(), &client);
+    POINT old{};
+    SetViewportOrgEx(dc, x, y, &old);
+    HRGN clip = CreateRectRgn(x, y, x + client.right, y + client.bottom);
+    SelectClipRgn(dc, clip);
+    form_.PaintTo(dc, client);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
 void TsSkinProvider::EraseBackground(HDC dc, bool whole) {
@@ -769,6 +796,11 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         }
         return;
     }
+    case WM_PRINT:
+        PrintWindowTo(reinterpret_cast<HDC>(m.wParam), static_cast<unsigned>(m.lParam));
+        return;
+    case WM_PRINTCLIENT:
+        return;
     case WM_MEASUREITEM:
         if (system_menu_ && m.wParam == 0 &&
             system_menu_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam))) {

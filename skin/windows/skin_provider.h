@@ -104,6 +104,8 @@ private:
     void PaintNonClient(HDC dc);
     void UpdateRegion();
     void EraseBackground(HDC dc, bool whole);
+    // WM_PRINT: the whole skinned window into the device context.
+    void PrintWindowTo(HDC dc, unsigned flags);
     void PaintButtonNow(int hit_code);
     void Carry(const frame::FrameAction& action);
     void CreateOrFreeBorderForm();

@@ -92,6 +92,107 @@ TEST_F(SkinProviderTest, RedrawLockNeverBelowZero) {
     EXPECT_EQ(f.provider->LockCount(), 0);
 }
 
+TEST_F(SkinProviderTest, ANewCaptionShowsInTheSkinnedTitleOnly) {
+    SkinnedForm f(false);
+    HWND window = f.Window();
+    f.form.SetText(u"Another caption, somewhat longer");
+    Settle();
+    // What the screen shows across the title band is the cache's picture, not the platform's
+    // own caption.
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    const frame::Rect band = f.provider->Geometry().TitleBandRect();
+    HDC dc = GetWindowDC(window);
+    int differ = 0, looked = 0;
+    for (int y = band.Top + 2; y < band.Bottom - 1; y += 3)
+        for (int x = band.Left + 4; x < band.Right - 4; x += 7) {
+            const COLORREF screen = GetPixel(dc, x, y);
+            const render::Pixel p = cache.At(x, y);
+            ++looked;
+            differ += screen != RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        }
+    ReleaseDC(window, dc);
+    EXPECT_GT(looked, 100);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST_F(SkinProviderTest, ChildrenAskForTheBackgroundWithTheSameDeviceContext) {
+    SkinnedForm f(true);
+    const int width = 400, height = 300;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(SendMessageW(f.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(dc)),
+              1);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{200, 150}, std::pair{399, 299}})
+        EXPECT_EQ(pixels[y * width + x] & 0xFFFFFF, cache.At(54 + x, 77 + y) & 0xFFFFFF);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(SkinProviderTest, MaximisedPlaceOnTheWorkArea) {
+    SkinnedForm plain(false);
+    MINMAXINFO info{};
+    SendMessageW(plain.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(plain.Window(), MONITOR_DEFAULTTONEAREST), &mi);
+    const int work_width = mi.rcWork.right - mi.rcWork.left;
+    EXPECT_EQ(info.ptMaxPosition.x, mi.rcWork.left - mi.rcMonitor.left - 3);
+    EXPECT_EQ(info.ptMaxSize.x, work_width + 6);
+    SkinnedForm extended(true);
+    SendMessageW(extended.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxPosition.y, mi.rcWork.top - mi.rcMonitor.top - 2);
+}
+
+TEST_F(SkinProviderTest, DoubleClickOnTheIconCloses) {
+    SkinnedForm f(true);
+    std::vector<WPARAM> commands;
+    ui::ProcedureLayer spy =
+        f.form.AddProcedureLayer([&](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            if (m.msg == WM_SYSCOMMAND && (m.wParam & 0xFFF0) == SC_CLOSE) {
+                commands.push_back(m.wParam);
+                return;
+            }
+            next(m);
+        });
+    const frame::Rect icon = f.provider->Geometry().IconRect();
+    const frame::Point on = f.ScreenOf({icon.Left + 4, icon.Top + 4});
+    SendMessageW(f.Window(), WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(on.X, on.Y));
+    EXPECT_EQ(commands.size(), 1u);
+    // On the caption of the main window, which cannot be maximised, nothing happens.
+    const frame::Point caption = f.ScreenOf({250, 62});
+    SendMessageW(f.Window(), WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1),
+                 MAKELPARAM(caption.X, caption.Y));
+    EXPECT_EQ(commands.size(), 1u);
+    EXPECT_FALSE(IsZoomed(f.Window()));
+}
+
+TEST_F(SkinProviderTest, PrintPaintsTheWholeSkinnedWindow) {
+    SkinnedForm f(false);
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cache.Width(), -cache.Height(), 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(f.Window(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (const auto& [x, y] : {std::pair{5, 5}, std::pair{100, 10}, std::pair{200, 150}})
+        EXPECT_EQ(pixels[y * cache.Width() + x] & 0xFFFFFF, cache.At(x, y) & 0xFFFFFF) << x;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 TEST_F(SkinProviderTest, HitCodesOfThePlainFrame) {
     SkinnedForm f(false);
     const auto& buttons = f.provider->Layout().Buttons;
