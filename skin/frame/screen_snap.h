@@ -1,0 +1,20 @@
+#pragma once
+
+// Screen snapping: a form moved within a few pixels of its work area's edge lands on it.
+
+#include "skin/frame/frame_geometry.h"
+
+namespace skin::frame {
+
+// The new top-left of a window moving from old_top_left to the rectangle proposed. Every edge of
+// visible (the proposed rectangle widened by visible_margins: the extended frame around the form)
+// that lies closer than buffer to the same edge of the work area is put on it; right and bottom
+// are tested first, so left and top win. Nothing snaps when the position does not change or is
+// (0, 0).
+Point SnapToWorkArea(const Rect& proposed, Point old_top_left, const Rect& work_area, int buffer,
+                     const Margins& visible_margins = {});
+
+// The margins of the visible extended frame around the form's window.
+Margins SnapMargins(const FrameGeometry& g);
+
+} // namespace skin::frame
