@@ -777,6 +777,11 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         return;
     case WM_NCLBUTTONDBLCLK: {
         const int code = HitTestAt(CachePoint({GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)}));
+        // A quick second click on a title button is one more press of it.
+        if (frame::IsTitleButtonCode(code)) {
+            OnNcLButtonDown(m, next);
+            return;
+        }
         const FrameAction action = frame::DoubleClickAction(code, Rules(), Geometry().HasFrame());
         if (action.Command == FrameCommand::PassOn)
             next(m);
