@@ -868,6 +868,22 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
             bg_changed_ = true;
         }
         return;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        bg_changed_ = true;
+        next(m);
+        RepaintFrame();
+        return;
+    case ui::CM_ENABLEDCHANGED:
+        next(m);
+        bg_changed_ = true;
+        RepaintFrame();
+        return;
+    case WM_ACTIVATEAPP:
+        next(m);
+        if (border_form_)
+            border_form_->UpdateExBordersPos(false);
+        return;
     case WM_QUERYENDSESSION:
         ui::Application::Instance().BeginTerminating();
         // Animations get a moment to end, never an unbounded wait.
