@@ -535,6 +535,16 @@ void TsSkinProvider::OnNcLButtonDown(ui::Message& m, const ui::ProcedureChain::N
     }
     if (code == frame::htTransparent)
         return;
+    HWND window = Window();
+    if (IsIconic(window)) {
+        // A minimised window is only moved.
+        SendMessageW(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, m.lParam);
+        return;
+    }
+    if (code == frame::htCaption && IsZoomed(window)) {
+        SetForegroundWindow(window);
+        return;
+    }
     m.wParam = static_cast<WPARAM>(code);
     next(m);
 }

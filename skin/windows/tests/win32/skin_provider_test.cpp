@@ -299,6 +299,30 @@ TEST_F(SkinProviderTest, ExtendedFrameLiesAroundTheClippedForm) {
     EXPECT_EQ(b.top, 240 - 55);
 }
 
+TEST_F(SkinProviderTest, PlatformTextAndIconLeaveNoAlphaHolesInTheFrame) {
+    SkinnedForm f(true);
+    f.form.SetText(u"Caption drawn by the platform's font");
+    Settle();
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    const frame::FrameGeometry g = f.provider->Geometry();
+    const frame::Rect frame = g.FrameRect();
+    const frame::Rect client = g.ClientRect();
+    int holes = 0;
+    for (int y = frame.Top; y < frame.Bottom; ++y)
+        for (int x = frame.Left; x < frame.Right; ++x) {
+            const bool inside =
+                x >= client.Left && x < client.Right && y >= client.Top && y < client.Bottom;
+            holes += !inside && (cache.At(x, y) >> 24) != 255;
+        }
+    EXPECT_EQ(holes, 0);
+    // The caption's ink is there: dark pixels in the title band right of the icon.
+    int ink = 0;
+    for (int y = 56; y < 76; ++y)
+        for (int x = 80; x < 200; ++x)
+            ink += (cache.At(x, y) & 0xFF) < 80;
+    EXPECT_GT(ink, 20);
+}
+
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     SkinnedForm f(true);
     HWND border = nullptr;
