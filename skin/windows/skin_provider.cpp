@@ -625,6 +625,28 @@ void TsSkinProvider::OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next
         system_menu_->UpdateItems();
 }
 
+bool TsSkinProvider::StretchByEdge(int code) {
+    const bool horizontal = code == frame::htLeft || code == frame::htRight;
+    const bool vertical = code == frame::htTop || code == frame::htBottom;
+    const frame::FrameGeometry g = Geometry();
+    if (!(horizontal || vertical) || !g.Extended() ||
+        g.Form().Style != frame::BorderStyle::bsSizeable || g.Form().Maximized)
+        return false;
+    HWND window = Window();
+    RECT w{};
+    GetWindowRect(window, &w);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    const frame::StretchResult r =
+        frame::ToggleStretch({w.left, w.top, w.right, w.bottom}, normal_bounds_,
+                             {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom},
+                             horizontal, g.DeltaW(), g.DeltaH());
+    normal_bounds_ = r.Normal;
+    SetWindowPos(window, nullptr, r.Bounds.Left, r.Bounds.Top, r.Bounds.Width(), r.Bounds.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
 void TsSkinProvider::OnGetMinMaxInfo(ui::Message& m) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
     HMONITOR monitor = MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
@@ -792,6 +814,8 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
             OnNcLButtonDown(m, next);
             return;
         }
+        if (StretchByEdge(code))
+            return;
         const FrameAction action = frame::DoubleClickAction(code, Rules(), Geometry().HasFrame());
         if (action.Command == FrameCommand::PassOn)
             next(m);

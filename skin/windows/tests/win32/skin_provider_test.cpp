@@ -174,6 +174,29 @@ TEST_F(SkinProviderTest, DoubleClickOnTheIconCloses) {
     EXPECT_FALSE(IsZoomed(f.Window()));
 }
 
+TEST_F(SkinProviderTest, DoubleClickOnTheEdgeStretchesASizableFrame) {
+    SkinnedForm f(true, ui::BorderStyle::bsSizeable);
+    HWND window = f.Window();
+    RECT before{};
+    GetWindowRect(window, &before);
+    const frame::FrameGeometry g = f.provider->Geometry();
+    const frame::Point edge = f.ScreenOf({g.FrameRect().Left + 1, 200});
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(edge.X, edge.Y));
+    RECT wide{};
+    GetWindowRect(window, &wide);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_EQ(wide.left, mi.rcWork.left + g.DeltaW());
+    EXPECT_EQ(wide.right - wide.left, mi.rcWork.right - mi.rcWork.left - 2 * g.DeltaW());
+    EXPECT_EQ(wide.top, before.top);
+    const frame::Point again = f.ScreenOf({g.FrameRect().Left + 1, 200});
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(again.X, again.Y));
+    RECT back{};
+    GetWindowRect(window, &back);
+    EXPECT_EQ(back.left, before.left);
+    EXPECT_EQ(back.right, before.right);
+}
+
 TEST_F(SkinProviderTest, PrintPaintsTheWholeSkinnedWindow) {
     SkinnedForm f(false);
     const render::SkinBitmap& cache = f.provider->CacheBitmap();
