@@ -8,6 +8,7 @@
 #include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -414,6 +415,24 @@ TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
     EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
     EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
     EXPECT_FALSE(IsIconic(f.Window()));
+}
+
+TEST_F(SkinProviderTest, WithoutSkinnedPopupsThePlatformMenuOpens) {
+    FrameSkinSource plain_popups = MakeFrameSkinSource(Skin(), true);
+    plain_popups.SkinnedPopups = false;
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &plain_popups);
+    g_menu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    EXPECT_NE(std::find(g_menu.ids.begin(), g_menu.ids.end(), SC_CLOSE), g_menu.ids.end());
+    for (std::size_t i = 0; i < g_menu.ids.size(); ++i) {
+        if (g_menu.ids[i] == SC_RESTORE || g_menu.ids[i] == SC_SIZE) {
+            EXPECT_TRUE(g_menu.grayed[i]) << g_menu.ids[i];
+        }
+    }
+    EXPECT_EQ(GetWindowLongW(f.Window(), GWL_STYLE) & WS_SYSMENU, 0) << "the style goes again";
 }
 
 class AnimationTest : public SkinProviderTest {
