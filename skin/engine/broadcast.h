@@ -10,7 +10,7 @@
 namespace ui {
 class Control;
 class WinControl;
-}
+} // namespace ui
 
 namespace skin::engine {
 

@@ -77,8 +77,8 @@ struct BackgroundInfo {
 
 // Sends a command to a framework control: to its window when it has one, else through its
 // procedure chain. `record`, when given, is in flight for the duration of the call.
-LRESULT SendSkinCommand(ui::Control& target, WORD command, WORD argument = 0,
-                        LPARAM value = 0, void* record = nullptr);
+LRESULT SendSkinCommand(ui::Control& target, WORD command, WORD argument = 0, LPARAM value = 0,
+                        void* record = nullptr);
 // The same to a window: only when it belongs to a framework control or to a handler the engine
 // registered (RegisterSkinnedWindow); otherwise nothing is sent and the answer is 0.
 LRESULT SendSkinCommand(HWND target, WORD command, WORD argument = 0, LPARAM value = 0,

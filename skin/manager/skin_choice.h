@@ -42,9 +42,9 @@ enum class SkinSource { Package, Folder, Internal, None };
 
 struct SkinChoice {
     SkinSource source = SkinSource::None;
-    std::u16string name;           // the skin name as stored after the choice
-    std::u16string path;           // the package file, or the folder ending in "\"
-    int internal_index = -1;       // for an internal skin
+    std::u16string name;     // the skin name as stored after the choice
+    std::u16string path;     // the package file, or the folder ending in "\"
+    int internal_index = -1; // for an internal skin
 };
 
 // Which skin `name` (already stored) selects. The package file is looked for in the skin
