@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/frame_skin.h"
 #include "app/name_messages.h"
 #include "app/resources/resource_ids.h"
 #include "app/template_location.h"
@@ -11,6 +12,7 @@
 #include "core/text.h"
 #include "dialogs/input_query.h"
 #include "dialogs/message_dialogs.h"
+#include "dialogs/path_dialog.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
 #include "ui/trace.h"
@@ -177,6 +179,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sOpenDialog1.SetFilter(kTemplateFilter);
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
+    DressForm(*this, false);
     FinishCreation();
 }
 
@@ -199,6 +202,8 @@ void TForm1::ConfigureDirectoryEdits() {
     sDirectoryEdit1.OnChange = [this](ui::Control&) { ScheduleNameCheck(); };
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) { DressForm(picker, true); };
 }
 
 void TForm1::FormCreate() {

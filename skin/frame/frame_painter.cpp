@@ -150,19 +150,19 @@ Rect TempBmpRect(const FrameGeometry& g, int strip_width) {
     return {g.CaptionWidth() - width, 0, g.CaptionWidth(), bottom};
 }
 
-void FramePainter::PaintSection(SkinBitmap& dst, const Rect& r, int section, int border, int state,
-                                bool over_background) {
-    const data::TsGeneralData* gd = Section(skin_, section);
+void PaintSection(SkinBitmap& dst, const Rect& r, const data::LoadedSkin& skin, int section,
+                  int border, int state, bool over_background) {
+    const data::TsGeneralData* gd = Section(skin, section);
     const Rect area = render::Intersect(r, dst.Bounds());
     if (!gd || area.IsEmpty())
         return;
     const Rect all{0, 0, area.Width(), area.Height()};
     const SkinBitmap below = CopyOf(dst, area);
     render::SectionFillParams fill = render::SectionFillFor(*gd, state);
-    fill.TextureMask = state > 0 ? skin_.GetTextureIndex(section, gd->ClassName, u"HOTPATTERN")
-                                 : gd->TextureNormal;
+    fill.TextureMask =
+        state > 0 ? skin.GetTextureIndex(section, gd->ClassName, u"HOTPATTERN") : gd->TextureNormal;
     SkinBitmap face(all.Width(), all.Height());
-    render::FillSection(face, all, fill, skin_, Behind(below));
+    render::FillSection(face, all, fill, skin, Behind(below));
     const int transparency = state > 0 ? gd->HotTransparency : gd->Transparency;
     SkinBitmap result = below.Clone();
     if (!over_background || transparency <= 0)
@@ -172,9 +172,14 @@ void FramePainter::PaintSection(SkinBitmap& dst, const Rect& r, int section, int
                           static_cast<std::uint8_t>(std::min(transparency * 255 / 100, 255)),
                           {0, 0}, all);
     if (border >= 0)
-        render::DrawBorderMask(result, all, true, state, MaskFromSkin(&skin_, border),
+        render::DrawBorderMask(result, all, true, state, MaskFromSkin(&skin, border),
                                Behind(below));
     CopyPixels(dst, area.Left, area.Top, result, all);
+}
+
+void FramePainter::PaintSection(SkinBitmap& dst, const Rect& r, int section, int border, int state,
+                                bool over_background) {
+    frame::PaintSection(dst, r, skin_, section, border, state, over_background);
 }
 
 void FramePainter::PaintTitleBand(SkinBitmap& cache, const FrameGeometry& g,
@@ -381,6 +386,14 @@ void FramePainter::PaintAll(SkinBitmap& cache, SkinBitmap& temp_bmp, const Frame
     }
 }
 
+void FramePainter::PaintButtonGlyph(SkinBitmap& dst, Point at, const PlacedButton& button,
+                                    int state, bool active) {
+    const int mode =
+        (!active || !button.Enabled) && state == 0 ? render::simDisabled : render::simNormal;
+    render::DrawStateImage(dst, at, state, Behind(dst), MaskFromSkin(&skin_, MaskOf(button.Image)),
+                           mode);
+}
+
 void FramePainter::PaintButton(SkinBitmap& cache, const SkinBitmap& temp_bmp,
                                const FrameGeometry& g, const TitleButtonLayout& layout,
                                const PlacedButton& button, int state, bool active) {
@@ -389,10 +402,7 @@ void FramePainter::PaintButton(SkinBitmap& cache, const SkinBitmap& temp_bmp,
     const Rect kept = render::Intersect(TempBmpRect(g, layout.StripWidth), cache.Bounds());
     CopyPixels(cache, button.R.Left, button.R.Top, temp_bmp,
                render::Offset(button.R, -kept.Left, -kept.Top));
-    const int mode =
-        (!active || !button.Enabled) && state == 0 ? render::simDisabled : render::simNormal;
-    render::DrawStateImage(cache, {button.R.Left, button.R.Top}, state, Behind(cache),
-                           MaskFromSkin(&skin_, MaskOf(button.Image)), mode);
+    PaintButtonGlyph(cache, {button.R.Left, button.R.Top}, button, state, active);
 }
 
 } // namespace skin::frame

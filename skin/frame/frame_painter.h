@@ -71,6 +71,11 @@ struct FrameContent {
 // The section state for the form's activity: 1 when active and the section has two states.
 int FrameState(const data::LoadedSkin& skin, int section, bool active);
 
+// A section's face in a state painted into r (over what lies there, by the section's
+// transparency, when over_background), with its border mask on top; corners show what lay below.
+void PaintSection(render::SkinBitmap& dst, const Rect& r, const data::LoadedSkin& skin, int section,
+                  int border, int state, bool over_background);
+
 // The rectangle of the title band's right end that TempBmp keeps.
 Rect TempBmpRect(const FrameGeometry& g, int strip_width);
 
@@ -88,6 +93,10 @@ public:
     void PaintButton(render::SkinBitmap& cache, const render::SkinBitmap& temp_bmp,
                      const FrameGeometry& g, const TitleButtonLayout& layout,
                      const PlacedButton& button, int state, bool active);
+
+    // A button's glyph in a state drawn with its top-left at `at` of dst (over what dst holds).
+    void PaintButtonGlyph(render::SkinBitmap& dst, Point at, const PlacedButton& button, int state,
+                          bool active);
 
     // The caption's rectangle in the last composition (for tests and the glow cache).
     Rect LastCaptionRect() const { return caption_rect_; }

@@ -20,6 +20,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"ArbordirBorderFrame";
 constexpr LRESULT kFrameHit = frame::htBorderFrame;
+// Posted to itself when the platform activated the border window: the form takes it over.
+constexpr UINT kHandActivationOn = WM_APP + 0x98;
 
 void RegisterBorderClass() {
     static const bool registered = [] {
@@ -223,6 +225,16 @@ LRESULT TacBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (IsWindowEnabled(form))
             SetForegroundWindow(form);
         return MA_NOACTIVATE;
+    case WM_ACTIVATE:
+        // Wine may pick the border window when the window above it goes (a closing dialog
+        // leaves its owner disabled for a moment): the activation belongs to the form.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            PostMessageW(window_, kHandActivationOn, 0, 0);
+        return 0;
+    case kHandActivationOn:
+        if (GetActiveWindow() == window_ && IsWindowEnabled(form) && IsWindowVisible(form))
+            SetActiveWindow(form);
+        return 0;
     case WM_NCMOUSEMOVE: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const Point p = sp_.CachePoint(screen);

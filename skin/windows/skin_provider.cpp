@@ -6,9 +6,12 @@
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "skin/windows/border_form.h"
+#include "skin/windows/form_animation.h"
 #include "skin/windows/frame_platform.h"
 #include "skin/windows/system_menu.h"
+#include "skin/windows/title_button_fade.h"
 #include "ui/application.h"
+#include "ui/controls/size_grip.h"
 #include "ui/form.h"
 #include "ui/trace.h"
 
@@ -67,6 +70,7 @@ TsSkinProvider::TsSkinProvider(ui::Component* owner)
           [this](ui::Message& m, const ui::ProcedureChain::Next& next) { WndProc(m, next); })) {}
 
 TsSkinProvider::~TsSkinProvider() {
+    fades_.clear();
     border_form_.reset();
     layer_ = {};
     if (form_.HandleAllocated() && have_sys_menu_) {
@@ -80,13 +84,20 @@ HWND TsSkinProvider::Window() const {
     return form_.HandleAllocated() ? form_.Handle() : nullptr;
 }
 
+void TsSkinProvider::KillAnimations() {
+    fades_.clear();
+}
+
 void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
+    KillAnimations();
     source_ = source;
     painter_.reset();
     prepared_ = false;
     bg_changed_ = rgn_changed_ = true;
     if (!Skinned()) {
         border_form_.reset();
+        if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+            grip->SetSuppressed(false);
         if (HWND window = Window()) {
             SetWindowRgn(window, nullptr, TRUE);
             if (have_sys_menu_)
@@ -194,6 +205,9 @@ void TsSkinProvider::PrepareForm() {
         SetWindowLongW(window, GWL_STYLE, style & ~WS_SYSMENU);
     }
     ReadSkinParts();
+    // The skin's grip replaces the platform's.
+    if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+        grip->SetSuppressed(Grip == GripMode::gmRightBottom && parts_.Grip >= 0);
     bg_changed_ = rgn_changed_ = true;
     prepared_ = true;
     CreateOrFreeBorderForm();
@@ -205,6 +219,7 @@ void TsSkinProvider::CreateOrFreeBorderForm() {
         border_form_ = std::make_unique<TacBorderForm>(*this);
         bg_changed_ = rgn_changed_ = true;
     } else if (!wanted && border_form_) {
+        KillAnimations();
         border_form_.reset();
         bg_changed_ = rgn_changed_ = true;
     }
@@ -246,7 +261,7 @@ bool TsSkinProvider::PrepareCache() {
     content.ShadowTemplate =
         form_active_ ? &source_->Templates.Active : &source_->Templates.Inactive;
     content.Text = &text;
-    content.ButtonState = [this](int code) { return tracker_.StateOf(code); };
+    content.ButtonState = [this](int code) { return border_form_ ? 0 : tracker_.StateOf(code); };
     painter_->PaintAll(cache_, temp_bmp_, g, Rules(), layout_, content);
     GdiFlush();
     bg_changed_ = false;
@@ -309,6 +324,27 @@ void TsSkinProvider::RepaintFrame() {
     ReleaseDC(window, dc);
 }
 
+void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
+    if (!dc)
+        return;
+    PrepareCache();
+    const frame::FrameGeometry g = Geometry();
+    // The whole frame from the cache (extended: with its shadow), the client area on top.
+    if (flags & PRF_NONCLIENT)
+        BlitRect(dc, 0, 0, cache_, cache_.Bounds());
+    const int x = g.OffsetX(), y = g.OffsetY();
+    RECT client{};
+    GetClientRect(Window(), &client);
+    POINT old{};
+    SetViewportOrgEx(dc, x, y, &old);
+    HRGN clip = CreateRectRgn(x, y, x + client.right, y + client.bottom);
+    SelectClipRgn(dc, clip);
+    form_.PaintTo(dc, client);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
 void TsSkinProvider::EraseBackground(HDC dc, bool whole) {
     PrepareCache();
     RECT client{};
@@ -351,6 +387,15 @@ int TsSkinProvider::HitTestAt(Point p) const {
 }
 
 void TsSkinProvider::PaintButtonNow(int hit_code) {
+    if (border_form_) {
+        std::erase_if(fades_, [](const auto& f) { return f.second->Finished(); });
+        auto& fade = fades_[hit_code];
+        if (!fade)
+            fade = std::make_unique<TitleButtonFade>(*this, hit_code);
+        ui::TraceEvent(*this, "button", hit_code, tracker_.StateOf(hit_code));
+        fade->StartTowards(tracker_.StateOf(hit_code));
+        return;
+    }
     for (const frame::PlacedButton& b : layout_.Buttons) {
         if (b.HitCode != hit_code || !b.Shown)
             continue;
@@ -509,16 +554,54 @@ void TsSkinProvider::OnButtonUp(ui::Message& m, const ui::ProcedureChain::Next& 
         ReleaseCapture();
 }
 
+std::u16string TsSkinProvider::TraceName() const {
+    return Name().empty() ? std::u16string(ClassName()) : Name();
+}
+
+void TsSkinProvider::AnimateMinimize(bool restoring) {
+    if (restoring) {
+        if (minimized_picture_.IsEmpty())
+            return;
+        auto frames = frame::MinimizeFrames(minimized_rect_, minimized_target_,
+                                            source_->MinimizeTime, 255, true);
+        StartAnimation(std::move(minimized_picture_), minimized_rect_, std::move(frames), true,
+                       frame::kMinimizeInterval, TraceName(), "restore");
+        minimized_picture_ = {};
+        return;
+    }
+    render::SkinBitmap picture = SnapshotOf(*this);
+    minimized_rect_ = SnapshotRect(*this);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST), &mi);
+    // Without a taskbar button to aim at: the screen edge nearest to the form.
+    minimized_target_ = frame::NearestEdgeTarget(
+        {mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom},
+        minimized_rect_);
+    minimized_picture_ = picture.Clone();
+    auto frames = frame::MinimizeFrames(minimized_rect_, minimized_target_, source_->MinimizeTime,
+                                        255, false);
+    StartAnimation(std::move(picture), minimized_rect_, std::move(frames), true,
+                   frame::kMinimizeInterval, TraceName(), "minimize");
+}
+
 void TsSkinProvider::OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next& next) {
     const UINT command = static_cast<UINT>(m.wParam & 0xFFF0);
     if (command == SC_KEYMENU && frame::KeyMenuOpensSystemMenu(static_cast<unsigned>(m.lParam))) {
         DropSysMenuBelowIcon(true);
         return;
     }
-    if (command == SC_RESTORE || command == SC_MAXIMIZE)
+    const bool animate = AllowAnimation && source_->MinimizeTime > 0;
+    if (command == SC_MINIMIZE && animate && IsWindowVisible(Window()) && !IsIconic(Window()))
+        AnimateMinimize(false);
+    if (command == SC_RESTORE && animate && IsIconic(Window()))
+        AnimateMinimize(true);
+    if (command == SC_RESTORE || command == SC_MAXIMIZE) {
+        KillAnimations();
         border_form_.reset();
+    }
     next(m);
     if (command == SC_MINIMIZE) {
+        KillAnimations();
         border_form_.reset();
         cache_ = {};
         bg_changed_ = true;
@@ -548,6 +631,12 @@ void TsSkinProvider::OnGetMinMaxInfo(ui::Message& m) {
 void TsSkinProvider::OnWindowPosChanging(ui::Message& m) {
     auto* pos = reinterpret_cast<WINDOWPOS*>(m.lParam);
     HWND window = Window();
+    // The picture of the hide animation is taken while the window still shows.
+    if (pos && (pos->flags & SWP_HIDEWINDOW) && IsWindowVisible(window) && AllowAnimation &&
+        source_->HideTime >= frame::kFadeInterval) {
+        hide_picture_ = SnapshotOf(*this);
+        hide_rect_ = SnapshotRect(*this);
+    }
     if (!ScreenSnap || !pos || (pos->flags & SWP_NOMOVE) || IsZoomed(window) ||
         !IsWindowVisible(window))
         return;
@@ -707,6 +796,27 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         }
         return;
     }
+    case WM_PRINT:
+        PrintWindowTo(reinterpret_cast<HDC>(m.wParam), static_cast<unsigned>(m.lParam));
+        return;
+    case WM_PRINTCLIENT:
+        return;
+    case WM_MEASUREITEM:
+        if (system_menu_ && m.wParam == 0 &&
+            system_menu_->Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam))) {
+            m.result = TRUE;
+            return;
+        }
+        next(m);
+        return;
+    case WM_DRAWITEM:
+        if (system_menu_ && m.wParam == 0 &&
+            system_menu_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam))) {
+            m.result = TRUE;
+            return;
+        }
+        next(m);
+        return;
     case kShowSystemMenu: {
         POINT p{};
         GetCursorPos(&p);
@@ -727,9 +837,18 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
     case WM_WINDOWPOSCHANGED: {
         next(m);
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+        if (pos && (pos->flags & SWP_HIDEWINDOW) && !hide_picture_.IsEmpty()) {
+            auto frames = frame::HideFrames(hide_picture_.Width(), hide_picture_.Height(),
+                                            source_->HideTime, 255, frame::AnimationMode::atAero);
+            StartAnimation(std::move(hide_picture_), hide_rect_, std::move(frames), false,
+                           frame::kFadeInterval, TraceName(), "hide");
+            hide_picture_ = {};
+        }
         if (pos && !(pos->flags & SWP_NOSIZE)) {
             bg_changed_ = rgn_changed_ = true;
         }
+        if (pos && (!(pos->flags & SWP_NOMOVE) || (pos->flags & SWP_HIDEWINDOW)))
+            KillAnimations();
         CreateOrFreeBorderForm();
         if (border_form_)
             border_form_->UpdateExBordersPos(false);
@@ -746,9 +865,12 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         return;
     case WM_QUERYENDSESSION:
         ui::Application::Instance().BeginTerminating();
+        // Animations get a moment to end, never an unbounded wait.
+        WaitForAnimations(1000);
         next(m);
         return;
     case WM_DESTROY:
+        KillAnimations();
         border_form_.reset();
         next(m);
         return;

@@ -16,6 +16,7 @@
 #include "ui/component.h"
 #include "ui/procedure_chain.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -27,6 +28,7 @@ namespace skin::windows {
 
 class TacBorderForm;
 class TsSystemMenu;
+class TitleButtonFade;
 
 enum class GripMode { gmNone, gmRightBottom };
 
@@ -46,6 +48,7 @@ public:
     GripMode Grip = GripMode::gmNone;
     bool DrawNonClientArea = true;
     bool AllowExtBorders = true;
+    bool AllowAnimation = true;
     bool ScreenSnap = false;
     int SnapBuffer = 10;
 
@@ -101,6 +104,8 @@ private:
     void PaintNonClient(HDC dc);
     void UpdateRegion();
     void EraseBackground(HDC dc, bool whole);
+    // WM_PRINT: the whole skinned window into the device context.
+    void PrintWindowTo(HDC dc, unsigned flags);
     void PaintButtonNow(int hit_code);
     void Carry(const frame::FrameAction& action);
     void CreateOrFreeBorderForm();
@@ -112,6 +117,10 @@ private:
     void OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next& next);
     void OnGetMinMaxInfo(ui::Message& m);
     void OnWindowPosChanging(ui::Message& m);
+    void AnimateMinimize(bool restoring);
+    // Stops the title-button fades: on moves, hiding, skin changes and destruction.
+    void KillAnimations();
+    std::u16string TraceName() const;
 
     ui::Form& form_;
     ui::ProcedureLayer layer_;
@@ -123,8 +132,16 @@ private:
     render::SkinBitmap cache_;
     render::SkinBitmap temp_bmp_;
     render::SkinBitmap icon_;
+    // Pictures for the hide animation and for the restore after a minimise.
+    render::SkinBitmap hide_picture_;
+    frame::Rect hide_rect_;
+    render::SkinBitmap minimized_picture_;
+    frame::Rect minimized_rect_;
+    frame::Rect minimized_target_;
     std::unique_ptr<TacBorderForm> border_form_;
     std::unique_ptr<TsSystemMenu> system_menu_;
+    // Extended frames fade their buttons in overlays; the cache keeps them normal.
+    std::map<int, std::unique_ptr<TitleButtonFade>> fades_;
     bool prepared_ = false;
     bool form_active_ = true;
     bool bg_changed_ = true;
@@ -135,6 +152,8 @@ private:
     int rendered_generation_ = 0;
 
     friend class TacBorderForm;
+    friend class TitleButtonFade;
+    friend class TsSystemMenu;
 };
 
 } // namespace skin::windows

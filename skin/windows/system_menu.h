@@ -27,10 +27,19 @@ public:
     // Opens at the screen point and carries out the chosen command.
     void Popup(int x, int y);
 
+    // The skinned popup's items are drawn by their owner, the form: true when the item is one of
+    // this menu's and was measured or drawn.
+    bool Measure(MEASUREITEMSTRUCT& item);
+    bool Draw(const DRAWITEMSTRUCT& item);
+
 private:
     std::vector<frame::PlatformMenuItem> PlatformItems() const;
 
+    const frame::SysMenuItem* OwnItem(ULONG_PTR data, UINT type) const;
+
     TsSkinProvider& sp_;
+    // The items of the open popup, by their item data less one.
+    std::vector<const frame::SysMenuItem*> open_items_;
     std::wstring name_;
     std::vector<frame::SysMenuItem> items_;
 };

@@ -3,68 +3,21 @@
 // window around the form.
 
 #include "core/error.h"
-#include "skin/data/skin_loader.h"
 #include "skin/frame/frame_region.h"
-#include "skin/windows/border_form.h"
-#include "skin/windows/skin_provider.h"
-#include "ui/form.h"
-#include "ui/tests/win32/framework_fixture.h"
+#include "skin/windows/form_animation.h"
+#include "skin/windows/tests/win32/skinned_form.h"
+#include "ui/trace.h"
 
-#include <memory>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace skin::windows {
 namespace {
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
-const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
-}
-
-const FrameSkinSource& Source(bool extended) {
-    static const FrameSkinSource plain = MakeFrameSkinSource(Skin(), false);
-    static const FrameSkinSource ext = MakeFrameSkinSource(Skin(), true);
-    return extended ? ext : plain;
-}
-
-// The main window's kind of form: bsSingle, system menu and minimise.
-struct SkinnedForm {
-    ui::Form form{nullptr};
-    TsSkinProvider* provider = nullptr;
-
-    explicit SkinnedForm(bool extended, ui::BorderStyle style = ui::BorderStyle::bsSingle) {
-        form.SetBorderStyle(style);
-        if (style == ui::BorderStyle::bsSingle)
-            form.SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
-        form.SetText(u"Arbordir");
-        form.SetBounds({120, 110, 300, 200});
-        form.SetClientSize(400, 300);
-        provider = &ui::Make<TsSkinProvider>(form);
-        provider->SetSkinSource(&Source(extended));
-        form.Show();
-        ui::PumpUntil([] { return false; });
-    }
-    HWND Window() { return form.Handle(); }
-    frame::Point ScreenOf(frame::Point cache_point) {
-        RECT w{};
-        GetWindowRect(Window(), &w);
-        const frame::FrameGeometry g = provider->Geometry();
-        const frame::Point o = g.Extended() ? g.BorderFormOffset() : frame::Point{};
-        return {w.left - o.X + cache_point.X, w.top - o.Y + cache_point.Y};
-    }
-};
+using namespace testing;
 
 class SkinProviderTest : public ui::FrameworkTest {};
 
@@ -139,6 +92,107 @@ TEST_F(SkinProviderTest, RedrawLockNeverBelowZero) {
     EXPECT_EQ(f.provider->LockCount(), 0);
 }
 
+TEST_F(SkinProviderTest, ANewCaptionShowsInTheSkinnedTitleOnly) {
+    SkinnedForm f(false);
+    HWND window = f.Window();
+    f.form.SetText(u"Another caption, somewhat longer");
+    Settle();
+    // What the screen shows across the title band is the cache's picture, not the platform's
+    // own caption.
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    const frame::Rect band = f.provider->Geometry().TitleBandRect();
+    HDC dc = GetWindowDC(window);
+    int differ = 0, looked = 0;
+    for (int y = band.Top + 2; y < band.Bottom - 1; y += 3)
+        for (int x = band.Left + 4; x < band.Right - 4; x += 7) {
+            const COLORREF screen = GetPixel(dc, x, y);
+            const render::Pixel p = cache.At(x, y);
+            ++looked;
+            differ += screen != RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        }
+    ReleaseDC(window, dc);
+    EXPECT_GT(looked, 100);
+    EXPECT_EQ(differ, 0);
+}
+
+TEST_F(SkinProviderTest, ChildrenAskForTheBackgroundWithTheSameDeviceContext) {
+    SkinnedForm f(true);
+    const int width = 400, height = 300;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(SendMessageW(f.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(dc)),
+              1);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{200, 150}, std::pair{399, 299}})
+        EXPECT_EQ(pixels[y * width + x] & 0xFFFFFF, cache.At(54 + x, 77 + y) & 0xFFFFFF);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(SkinProviderTest, MaximisedPlaceOnTheWorkArea) {
+    SkinnedForm plain(false);
+    MINMAXINFO info{};
+    SendMessageW(plain.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(plain.Window(), MONITOR_DEFAULTTONEAREST), &mi);
+    const int work_width = mi.rcWork.right - mi.rcWork.left;
+    EXPECT_EQ(info.ptMaxPosition.x, mi.rcWork.left - mi.rcMonitor.left - 3);
+    EXPECT_EQ(info.ptMaxSize.x, work_width + 6);
+    SkinnedForm extended(true);
+    SendMessageW(extended.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxPosition.y, mi.rcWork.top - mi.rcMonitor.top - 2);
+}
+
+TEST_F(SkinProviderTest, DoubleClickOnTheIconCloses) {
+    SkinnedForm f(true);
+    std::vector<WPARAM> commands;
+    ui::ProcedureLayer spy =
+        f.form.AddProcedureLayer([&](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            if (m.msg == WM_SYSCOMMAND && (m.wParam & 0xFFF0) == SC_CLOSE) {
+                commands.push_back(m.wParam);
+                return;
+            }
+            next(m);
+        });
+    const frame::Rect icon = f.provider->Geometry().IconRect();
+    const frame::Point on = f.ScreenOf({icon.Left + 4, icon.Top + 4});
+    SendMessageW(f.Window(), WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(on.X, on.Y));
+    EXPECT_EQ(commands.size(), 1u);
+    // On the caption of the main window, which cannot be maximised, nothing happens.
+    const frame::Point caption = f.ScreenOf({250, 62});
+    SendMessageW(f.Window(), WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1),
+                 MAKELPARAM(caption.X, caption.Y));
+    EXPECT_EQ(commands.size(), 1u);
+    EXPECT_FALSE(IsZoomed(f.Window()));
+}
+
+TEST_F(SkinProviderTest, PrintPaintsTheWholeSkinnedWindow) {
+    SkinnedForm f(false);
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cache.Width(), -cache.Height(), 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(f.Window(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (const auto& [x, y] : {std::pair{5, 5}, std::pair{100, 10}, std::pair{200, 150}})
+        EXPECT_EQ(pixels[y * cache.Width() + x] & 0xFFFFFF, cache.At(x, y) & 0xFFFFFF) << x;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 TEST_F(SkinProviderTest, HitCodesOfThePlainFrame) {
     SkinnedForm f(false);
     const auto& buttons = f.provider->Layout().Buttons;
@@ -172,7 +226,7 @@ TEST_F(SkinProviderTest, MinimiseOnlyWhenReleasedOverTheButton) {
     EXPECT_TRUE(IsIconic(window));
     EXPECT_FALSE(f.provider->Extended()) << "the border window goes with the minimise";
     SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ui::PumpUntil([] { return false; });
+    Settle();
     EXPECT_FALSE(IsIconic(window));
     EXPECT_TRUE(f.provider->Extended()) << "and comes back on restore";
 }
@@ -267,6 +321,128 @@ TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
               frame::htBorderFrame);
     EXPECT_EQ(f.provider->HitTestAt({100, 60}), frame::htCaption);
     EXPECT_EQ(f.provider->HitTestAt({10, 10}), frame::htTransparent);
+}
+
+// What a look at the open "#32768" menu window found.
+struct OpenMenu {
+    bool found = false;
+    std::vector<UINT> ids;
+    std::vector<bool> grayed;
+    COLORREF column = 0; // a pixel of the icon column
+    COLORREF text_area = 0;
+};
+OpenMenu g_menu;
+
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu_window = FindWindowW(L"#32768", nullptr);
+    if (!menu_window || !IsWindowVisible(menu_window))
+        return;
+    KillTimer(nullptr, timer);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0));
+    g_menu.found = menu != nullptr;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        g_menu.ids.push_back(GetMenuItemID(menu, i));
+        g_menu.grayed.push_back(
+            (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0);
+    }
+    HDC dc = GetDC(menu_window);
+    g_menu.column = GetPixel(dc, 8, 12);
+    g_menu.text_area = GetPixel(dc, 80, 12);
+    ReleaseDC(menu_window, dc);
+    EndMenu();
+}
+
+TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
+    SkinnedForm f(true);
+    g_menu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    const std::vector<UINT> ids = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, 0, SC_CLOSE};
+    EXPECT_EQ(g_menu.ids, ids);
+    const std::vector<bool> grayed = {true, false, true, false, false, false};
+    EXPECT_EQ(g_menu.grayed, grayed);
+    // ICOLINE's colour in the icon column, MAINMENU's beside it (the skin's, not the system's).
+    EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
+    EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
+    EXPECT_FALSE(IsIconic(f.Window()));
+}
+
+class AnimationTest : public SkinProviderTest {
+protected:
+    void SetUp() override {
+        SkinProviderTest::SetUp();
+        char name[MAX_PATH] = {};
+        GetTempFileNameA(".", "trc", 0, name);
+        path = name;
+        ui::RedirectTrace(path);
+        source = MakeFrameSkinSource(Skin(), true);
+        source.HideTime = 100;
+    }
+    void TearDown() override {
+        ui::RedirectTrace("");
+        std::remove(path.c_str());
+        SkinProviderTest::TearDown();
+    }
+    std::string path;
+    FrameSkinSource source;
+};
+
+TEST_F(AnimationTest, ClosingShrinksAndFadesInEightSteps) {
+    auto f = std::make_unique<SkinnedForm>(true, ui::BorderStyle::bsSingle, &source);
+    f->form.Close();
+    f.reset();
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto hide = TraceOf(path, "hide");
+    ASSERT_EQ(hide.size(), 9u) << "ticks 0 .. 8";
+    for (std::size_t i = 0; i < hide.size(); ++i)
+        EXPECT_EQ(hide[i].first, static_cast<int>(i));
+    EXPECT_EQ(hide.front().second, 223);
+    EXPECT_EQ(hide.back().second, 0);
+}
+
+TEST_F(AnimationTest, MinimiseAndRestoreAnimate) {
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(f.Window()));
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto down = TraceOf(path, "minimize");
+    ASSERT_EQ(down.size(), 13u);
+    EXPECT_EQ(down.back().second, 0);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(ui::PumpUntil([] { return RunningAnimations() == 0; }));
+    const auto up = TraceOf(path, "restore");
+    ASSERT_EQ(up.size(), 13u);
+    EXPECT_EQ(up.back().second, 255);
+    EXPECT_TRUE(f.provider->Extended());
+}
+
+TEST_F(AnimationTest, HotButtonFadesInOverTenSteps) {
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    const frame::Rect close = f.provider->Layout().Buttons[0].R;
+    const frame::Point on = f.ScreenOf({close.Left + 3, close.Top + 3});
+    SetCursorPos(on.X, on.Y);
+    const render::SkinBitmap before = f.provider->CacheBitmap().Clone();
+    f.provider->SetHotHT(frame::htClose);
+    EXPECT_EQ(f.provider->Buttons().StateOf(frame::htClose), 1);
+    ASSERT_TRUE(ui::PumpUntil([&] { return TraceOf(path, "fade").size() >= 12; }));
+    const auto fade = TraceOf(path, "fade");
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(fade[static_cast<std::size_t>(i)].second, 25 * (i + 1)) << i;
+    EXPECT_EQ(fade[10].second, 255);
+    // The frame's own image keeps the button normal.
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    for (int y = close.Top; y < close.Bottom; ++y)
+        for (int x = close.Left; x < close.Right; ++x)
+            ASSERT_EQ(cache.At(x, y), before.At(x, y));
+    // Leaving the button fades it out again.
+    SetCursorPos(on.X - 300, on.Y + 300);
+    ASSERT_TRUE(ui::PumpUntil([&] {
+        const auto lines = TraceOf(path, "fade");
+        return !lines.empty() && lines.back().second == 0;
+    }));
+    EXPECT_EQ(f.provider->Buttons().StateOf(frame::htClose), 0);
 }
 
 } // namespace
