@@ -73,4 +73,27 @@ std::size_t InflateAndDecode(const Bytes& package) {
     return produced;
 }
 
+std::string ChainedSections(int sections) {
+    std::string text;
+    for (int i = 0; i < sections; ++i)
+        text.append("[S")
+            .append(std::to_string(i))
+            .append("]\nPARENTCLASS=S")
+            .append(std::to_string(i + 1))
+            .append("\n");
+    text.append("[S").append(std::to_string(sections)).append("]\nGLOW=9\nCOLOR=-5\n");
+    text.append("BORDERSMASK=^0000^0000^0003^0003^0001^0001^0001^0001^1^0^1^1\n");
+    return text;
+}
+
+std::size_t LoadChainedSections(const std::string& text) {
+    const SkinOptions options =
+        SkinOptions::Parse({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    TacSkinConvertor empty;
+    PackageFileSource files(empty);
+    LoadedSkin skin;
+    LoadSkin(skin, options, files);
+    return static_cast<std::size_t>(skin.gd.front().GlowCount);
+}
+
 } // namespace bench

@@ -7,6 +7,7 @@
 #include "skin/data/skin_loader.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 namespace bench {
@@ -19,5 +20,11 @@ std::size_t LoadWholeSkin(const skin::data::Bytes& package);
 // Inflates every entry into a buffer of its stated size and decodes the images; returns the
 // number of bytes produced.
 std::size_t InflateAndDecode(const skin::data::Bytes& package);
+
+// An options text of sections each naming the next as parent, with a mask and a few keys at the
+// far end, as a hostile package might hold.
+std::string ChainedSections(int sections);
+// Parses that text and loads its records; returns the head's glow count.
+std::size_t LoadChainedSections(const std::string& text);
 
 } // namespace bench

@@ -1,5 +1,7 @@
 #include "skin/data/loaded_skin.h"
 
+#include "skin/data/section_image_index.h"
+
 #include <unordered_map>
 
 namespace skin::data {
@@ -58,13 +60,23 @@ std::vector<std::u16string> LoadedSkin::GetSkinSections() const {
     return names;
 }
 
+// Most chains are a step or two long. One that goes on (a damaged or hostile skin can chain
+// thousands of sections) is followed on through hash tables built for the call, so that a
+// lookup stays linear in the size of the skin instead of scanning every section at every step.
+constexpr std::size_t kShortChain = 16;
+
 // The first item of the section that matches, else the same search in the parent section, and
-// so on. The walk is bounded by the number of sections, so a PARENTCLASS loop ends.
-template <typename Match>
-int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Match match) const {
+// so on. The walk is bounded by the number of sections, so a PARENTCLASS loop ends. A long
+// chain is handed to long_chain with the index of the section reached.
+template <typename Match, typename LongChain>
+int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Match match,
+                                LongChain long_chain) const {
     for (std::size_t step = 0; step <= gd.size(); ++step) {
         if (skin_index < 0 || section.empty())
             return -1;
+        if (step == kShortChain && IsValidSkinIndex(skin_index) &&
+            gd[static_cast<std::size_t>(skin_index)].ClassName == section)
+            return long_chain(skin_index);
         int found = match(section);
         if (found >= 0)
             return found;
@@ -81,8 +93,9 @@ int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Mat
 
 int LoadedSkin::GetMaskIndex(int skin_index, std::u16string_view section,
                              std::u16string_view mask) const {
-    return FindWithParents(skin_index, section,
-                           [&](std::u16string_view s) { return GetMaskIndex(s, mask); });
+    return FindWithParents(
+        skin_index, section, [&](std::u16string_view s) { return GetMaskIndex(s, mask); },
+        [&](int reached) { return SectionImageIndex(*this).Mask(reached, mask); });
 }
 
 int LoadedSkin::GetMaskIndex(std::u16string_view section, std::u16string_view mask) const {
@@ -96,21 +109,35 @@ int LoadedSkin::GetMaskIndex(std::u16string_view section, std::u16string_view ma
 
 int LoadedSkin::GetTextureIndex(int skin_index, std::u16string_view section,
                                 std::u16string_view mask) const {
-    return FindWithParents(skin_index, section, [&](std::u16string_view s) {
-        for (std::size_t i = 0; i < ma.size(); ++i)
-            if (ma[i].ImgType == TacImgType::itisaTexture && ma[i].ClassName == s &&
-                ma[i].PropertyName == mask)
-                return static_cast<int>(i);
-        return -1;
-    });
+    return FindWithParents(
+        skin_index, section,
+        [&](std::u16string_view s) {
+            for (std::size_t i = 0; i < ma.size(); ++i)
+                if (ma[i].ImgType == TacImgType::itisaTexture && ma[i].ClassName == s &&
+                    ma[i].PropertyName == mask)
+                    return static_cast<int>(i);
+            return -1;
+        },
+        [&](int reached) { return SectionImageIndex(*this).Texture(reached, mask); });
 }
 
 int LoadedSkin::GetPatternIndex(int skin_index, std::u16string_view section,
                                 std::u16string_view pattern) const {
-    return FindWithParents(skin_index, section, [&](std::u16string_view s) {
+    auto own_pattern = [&](std::u16string_view s) {
         for (std::size_t i = 0; i < pa.size(); ++i)
             if (pa[i].ClassName == s && pa[i].PropertyName == pattern)
                 return static_cast<int>(i);
+        return -1;
+    };
+    // Patterns are large pictures, so a skin holds few: only the sections need a table.
+    return FindWithParents(skin_index, section, own_pattern, [&](int reached) {
+        const SectionImageIndex sections(*this);
+        for (std::size_t step = 0; step <= gd.size() && reached >= 0; ++step) {
+            const int found = own_pattern(gd[static_cast<std::size_t>(reached)].ClassName);
+            if (found >= 0)
+                return found;
+            reached = sections.Parent(reached);
+        }
         return -1;
     });
 }
@@ -203,78 +230,26 @@ TColor LoadedSkin::GetHighLightFontColor(bool focused) const {
     return SystemColor(kColorHighlightText);
 }
 
-namespace {
-
-// The lookups of FillSectionImageIndexes for every section at once: first indexes by name
-// and parent indexes computed once, so that many sections with long parent chains cost a
-// hash lookup per step instead of a scan of all sections and masks.
-class SectionImageIndex {
-public:
-    explicit SectionImageIndex(const LoadedSkin& skin) : skin_(skin) {
-        for (std::size_t i = 0; i < skin.gd.size(); ++i)
-            sections_.try_emplace(skin.gd[i].ClassName, static_cast<int>(i));
-        for (std::size_t i = 0; i < skin.ma.size(); ++i) {
-            const TsMaskData& m = skin.ma[i];
-            masks_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
-            if (m.ImgType == TacImgType::itisaTexture)
-                textures_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
-        }
-    }
-
-    int Mask(int section, std::u16string_view name) const { return Find(masks_, section, name); }
-    int Texture(int section, std::u16string_view name) const {
-        return Find(textures_, section, name);
-    }
-
-private:
-    using Map = std::unordered_map<std::u16string, int>;
-
-    static std::u16string Key(std::u16string_view section, std::u16string_view name) {
-        std::u16string key(section);
-        key += u'\0';
-        key += name;
-        return key;
-    }
-
-    // The rule of LoadedSkin::GetMaskIndex with its parent fallback.
-    int Find(const Map& items, int index, std::u16string_view name) const {
-        std::u16string_view section = skin_.gd[index].ClassName;
-        for (std::size_t step = 0; step <= skin_.gd.size(); ++step) {
-            if (index < 0 || section.empty())
-                return -1;
-            auto found = items.find(Key(section, name));
-            if (found != items.end())
-                return found->second;
-            const std::u16string& parent = skin_.gd[index].ParentClass;
-            if (parent.empty() || parent == section)
-                return -1;
-            auto next = sections_.find(parent);
-            section = parent;
-            index = next == sections_.end() ? -1 : next->second;
-        }
-        return -1;
-    }
-
-    const LoadedSkin& skin_;
-    std::unordered_map<std::u16string_view, int> sections_;
-    Map masks_, textures_;
-};
-
-} // namespace
+namespace {} // namespace
 
 void LoadedSkin::FillSectionImageIndexes() {
-    SectionImageIndex lookup(*this);
+    const SectionImageIndex lookup(*this);
+    const std::vector<int> borders = lookup.MasksOfAll(u"BORDERSMASK");
+    const std::vector<int> top_left = lookup.MasksOfAll(u"IMGTOPLEFT");
+    const std::vector<int> top_right = lookup.MasksOfAll(u"IMGTOPRIGHT");
+    const std::vector<int> bottom_left = lookup.MasksOfAll(u"IMGBTMLEFT");
+    const std::vector<int> bottom_right = lookup.MasksOfAll(u"IMGBTMRIGHT");
+    const std::vector<int> textures = lookup.TexturesOfAll(u"PATTERN");
     for (std::size_t i = 0; i < gd.size(); ++i) {
         TsGeneralData& record = gd[i];
         if (record.ClassName == kGlobalInfo)
             continue;
-        int index = static_cast<int>(i);
-        record.BorderIndex = lookup.Mask(index, u"BORDERSMASK");
-        record.ImgTL = lookup.Mask(index, u"IMGTOPLEFT");
-        record.ImgTR = lookup.Mask(index, u"IMGTOPRIGHT");
-        record.ImgBL = lookup.Mask(index, u"IMGBTMLEFT");
-        record.ImgBR = lookup.Mask(index, u"IMGBTMRIGHT");
-        record.TextureNormal = lookup.Texture(index, u"PATTERN");
+        record.BorderIndex = borders[i];
+        record.ImgTL = top_left[i];
+        record.ImgTR = top_right[i];
+        record.ImgBL = bottom_left[i];
+        record.ImgBR = bottom_right[i];
+        record.TextureNormal = textures[i];
     }
 }
 

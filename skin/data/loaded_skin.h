@@ -68,8 +68,9 @@ public:
     void FillSectionImageIndexes();
 
 private:
-    template <typename Match>
-    int FindWithParents(int skin_index, std::u16string_view section, Match match) const;
+    template <typename Match, typename LongChain>
+    int FindWithParents(int skin_index, std::u16string_view section, Match match,
+                        LongChain long_chain) const;
 };
 
 } // namespace skin::data
