@@ -116,6 +116,19 @@ void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
     }
 }
 
+void TsSkinProvider::SetAllowExtBorders(bool allow) {
+    if (allow == allow_ext_borders_)
+        return;
+    allow_ext_borders_ = allow;
+    if (!Window() || !Skinned())
+        return;
+    bg_changed_ = rgn_changed_ = true;
+    CreateOrFreeBorderForm();
+    RepaintFrame();
+    RedrawWindow(Window(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 bool TsSkinProvider::Skinned() const {
     return source_ && source_->Skin && source_->Skin->GetSkinIndex(SkinSection) >= 0 &&
            !form_.Destroying();
@@ -178,7 +191,7 @@ int TsSkinProvider::OffsetY() const {
 }
 
 bool TsSkinProvider::ExtendedCondition() const {
-    if (!Skinned() || !source_->ExtendedBorders || !DrawNonClientArea || !AllowExtBorders)
+    if (!Skinned() || !source_->ExtendedBorders || !DrawNonClientArea || !allow_ext_borders_)
         return false;
     HWND window = Window();
     if (!window)

@@ -47,7 +47,6 @@ public:
     frame::CaptionAlignment CaptionAlignment = frame::CaptionAlignment::taLeftJustify;
     GripMode Grip = GripMode::gmNone;
     bool DrawNonClientArea = true;
-    bool AllowExtBorders = true;
     bool AllowAnimation = true;
     bool ScreenSnap = false;
     int SnapBuffer = 10;
@@ -55,6 +54,10 @@ public:
     // The skin to show; null (or a source without a skin, or a missing section) leaves the
     // form to the platform. The source must outlive its use here.
     void SetSkinSource(const FrameSkinSource* source);
+    // Whether the form may wear the extended frame; changing it on a shown form rebuilds and
+    // repaints the frame in the other mode.
+    bool AllowExtBorders() const { return allow_ext_borders_; }
+    void SetAllowExtBorders(bool allow);
     bool Skinned() const;
     bool Extended() const { return border_form_ != nullptr; }
 
@@ -146,6 +149,7 @@ private:
     std::unique_ptr<TsSystemMenu> system_menu_;
     // Extended frames fade their buttons in overlays; the cache keeps them normal.
     std::map<int, std::unique_ptr<TitleButtonFade>> fades_;
+    bool allow_ext_borders_ = true;
     bool prepared_ = false;
     bool form_active_ = true;
     bool bg_changed_ = true;

@@ -347,6 +347,32 @@ TEST_F(SkinProviderTest, PlatformTextAndIconLeaveNoAlphaHolesInTheFrame) {
     EXPECT_GT(ink, 20);
 }
 
+TEST_F(SkinProviderTest, SwitchingExtendedBordersOffAndOnChangesTheMode) {
+    SkinnedForm f(true);
+    HWND window = f.Window();
+    ASSERT_TRUE(f.provider->Extended());
+    f.provider->SetAllowExtBorders(false);
+    EXPECT_FALSE(f.provider->Extended());
+    const frame::FrameGeometry plain = f.provider->Geometry();
+    EXPECT_EQ(f.provider->CacheBitmap().Width(), plain.CaptionWidth()) << "the plain cache";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    EXPECT_TRUE(PtInRegion(region, plain.CaptionWidth() / 2, 5)) << "the title is the window's";
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the rounded corner is cut";
+    f.provider->SetAllowExtBorders(true);
+    EXPECT_TRUE(f.provider->Extended());
+    ASSERT_EQ(GetWindowRgn(window, region), SIMPLEREGION);
+    EXPECT_FALSE(PtInRegion(region, plain.CaptionWidth() / 2, 5));
+    DeleteObject(region);
+    // Without a skin the platform's frame and system menu come back.
+    f.provider->SetSkinSource(nullptr);
+    EXPECT_FALSE(f.provider->Extended());
+    EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);
+    HRGN none = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(window, none), ERROR);
+    DeleteObject(none);
+}
+
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     SkinnedForm f(true);
     HWND border = nullptr;
