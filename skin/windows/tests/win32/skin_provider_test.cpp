@@ -373,6 +373,35 @@ TEST_F(SkinProviderTest, SwitchingExtendedBordersOffAndOnChangesTheMode) {
     DeleteObject(none);
 }
 
+TEST_F(SkinProviderTest, MaximisedAndRestoredSizableForm) {
+    SkinnedForm f(true, ui::BorderStyle::bsSizeable);
+    HWND window = f.Window();
+    RECT before{};
+    GetWindowRect(window, &before);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle();
+    ASSERT_TRUE(IsZoomed(window));
+    EXPECT_TRUE(f.provider->Extended());
+    const frame::TitleButtonLayout& layout = f.provider->Layout();
+    EXPECT_EQ(layout.Buttons[1].Image, frame::ButtonImage::Norm) << "the restore look";
+    RECT client{};
+    GetClientRect(window, &client);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(window, region), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.right - box.left, client.right);
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle();
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_TRUE(f.provider->Extended());
+}
+
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     SkinnedForm f(true);
     HWND border = nullptr;
