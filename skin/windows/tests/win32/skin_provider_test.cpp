@@ -424,6 +424,11 @@ TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
               frame::htBorderFrame);
     EXPECT_EQ(f.provider->HitTestAt({100, 60}), frame::htCaption);
     EXPECT_EQ(f.provider->HitTestAt({10, 10}), frame::htTransparent);
+    // While a modal dialog disables the form, its frame lets every click through.
+    EnableWindow(f.Window(), FALSE);
+    EXPECT_EQ(SendMessageW(border, WM_NCHITTEST, 0, MAKELPARAM(b.left + 100, b.top + 60)),
+              HTTRANSPARENT);
+    EnableWindow(f.Window(), TRUE);
 }
 
 // What a look at the open "#32768" menu window found.
