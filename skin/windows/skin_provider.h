@@ -16,6 +16,7 @@
 #include "ui/component.h"
 #include "ui/procedure_chain.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -99,8 +100,18 @@ public:
     // The process-wide button-pressed flag: one mouse interaction at a time.
     static bool& ButtonPressedFlag();
 
+    // What a form's skin manager, passed with SkinCmdSetNewSkin, offers the frame. The skin
+    // manager installs it; without it the command leaves the source as it is.
+    static std::function<const FrameSkinSource*(LPARAM manager)>& SourceOfManager();
+
+    // The form's face colour: the section's hot colour while active (two states), else its
+    // colour.
+    COLORREF FormColor() const;
+
 private:
     void WndProc(ui::Message& m, const ui::ProcedureChain::Next& next);
+    // The skin commands a form answers; false for those it leaves to the form.
+    bool SkinCommand(ui::Message& m);
     void PrepareForm();
     void ReadSkinParts();
     void UpdateLayout();

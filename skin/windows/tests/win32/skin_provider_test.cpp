@@ -3,6 +3,7 @@
 // window around the form.
 
 #include "core/error.h"
+#include "skin/engine/skin_command_protocol.h"
 #include "skin/frame/frame_region.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/tests/win32/skinned_form.h"
@@ -400,6 +401,33 @@ TEST_F(SkinProviderTest, MaximisedAndRestoredSizableForm) {
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.right, before.right);
     EXPECT_TRUE(f.provider->Extended());
+}
+
+TEST_F(SkinProviderTest, ChildrenGetTheFormsImageAsTheirBackground) {
+    using namespace skin::engine;
+    SkinnedForm f(true);
+    HWND window = f.Window();
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdCtrlHandled), 0), 1);
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetColor), 0),
+              RGB(232, 232, 232));
+    BackgroundInfo info;
+    info.OffsetX = 10;
+    info.OffsetY = 20;
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetBackground),
+                 reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.Kind, BackgroundInfo::kBitmap);
+    EXPECT_EQ(info.Bmp, &f.provider->CacheBitmap());
+    EXPECT_EQ(info.OffsetX, 10 + 54);
+    EXPECT_EQ(info.OffsetY, 20 + 77);
+    // A skin manager announcing a new skin hands the provider its source.
+    FrameSkinSource plain_source = MakeFrameSkinSource(Skin(), false);
+    TsSkinProvider::SourceOfManager() = [&](LPARAM) { return &plain_source; };
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdSetNewSkin), 0);
+    TsSkinProvider::SourceOfManager() = nullptr;
+    EXPECT_FALSE(f.provider->Extended());
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdRemoveSkin), 0);
+    EXPECT_FALSE(f.provider->Skinned());
+    EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);
 }
 
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
