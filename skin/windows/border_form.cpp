@@ -204,6 +204,9 @@ LRESULT TacBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND form = sp_.Window();
     switch (msg) {
     case WM_NCHITTEST: {
+        // A disabled form (a modal dialog above it) takes no clicks on its frame either.
+        if (!IsWindowEnabled(form))
+            return HTTRANSPARENT;
         const Point p = LocalPoint(lParam);
         if (frame::PointAboveShadow(p, sp_.Geometry())) {
             ui::TraceEvent(sp_, "border-hit", p.X, frame::htTransparent);

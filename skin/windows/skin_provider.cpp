@@ -1,6 +1,7 @@
 #include "skin/windows/skin_provider.h"
 
 #include "core/error.h"
+#include "skin/engine/skin_command_protocol.h"
 #include "skin/frame/frame_region.h"
 #include "skin/frame/screen_snap.h"
 #include "skin/render/win32/dib_bitmap.h"
@@ -116,6 +117,19 @@ void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
     }
 }
 
+void TsSkinProvider::SetAllowExtBorders(bool allow) {
+    if (allow == allow_ext_borders_)
+        return;
+    allow_ext_borders_ = allow;
+    if (!Window() || !Skinned())
+        return;
+    bg_changed_ = rgn_changed_ = true;
+    CreateOrFreeBorderForm();
+    RepaintFrame();
+    RedrawWindow(Window(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 bool TsSkinProvider::Skinned() const {
     return source_ && source_->Skin && source_->Skin->GetSkinIndex(SkinSection) >= 0 &&
            !form_.Destroying();
@@ -178,7 +192,7 @@ int TsSkinProvider::OffsetY() const {
 }
 
 bool TsSkinProvider::ExtendedCondition() const {
-    if (!Skinned() || !source_->ExtendedBorders || !DrawNonClientArea || !AllowExtBorders)
+    if (!Skinned() || !source_->ExtendedBorders || !DrawNonClientArea || !allow_ext_borders_)
         return false;
     HWND window = Window();
     if (!window)
@@ -686,7 +700,81 @@ void TsSkinProvider::OnWindowPosChanging(ui::Message& m) {
     pos->y = p.Y;
 }
 
+std::function<const FrameSkinSource*(LPARAM)>& TsSkinProvider::SourceOfManager() {
+    static std::function<const FrameSkinSource*(LPARAM)> source;
+    return source;
+}
+
+COLORREF TsSkinProvider::FormColor() const {
+    if (!Skinned())
+        return GetSysColor(COLOR_BTNFACE);
+    const data::LoadedSkin& skin = *source_->Skin;
+    const data::TsGeneralData& form =
+        skin.gd[static_cast<std::size_t>(skin.GetSkinIndex(SkinSection))];
+    const data::TColor colour = form_active_ && form.States >= 2 ? form.HotColor : form.Color;
+    return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+bool TsSkinProvider::SkinCommand(ui::Message& m) {
+    using namespace skin::engine;
+    switch (ui::SkinCommandOf(m)) {
+    case SkinCmdSetNewSkin:
+        if (SourceOfManager())
+            SetSkinSource(SourceOfManager()(m.lParam));
+        return true;
+    case SkinCmdRemoveSkin:
+        SetSkinSource(nullptr);
+        return true;
+    case SkinCmdRefresh:
+        bg_changed_ = rgn_changed_ = true;
+        CreateOrFreeBorderForm();
+        RepaintFrame();
+        if (HWND window = Window())
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return true;
+    case SkinCmdCtrlHandled:
+        m.result = 1;
+        return true;
+    case SkinCmdBGChanged:
+        bg_changed_ = true;
+        return true;
+    case SkinCmdGetColor:
+        m.result = static_cast<LRESULT>(FormColor());
+        return true;
+    case SkinCmdIsGradient: {
+        if (!Skinned())
+            return false;
+        const data::LoadedSkin& skin = *source_->Skin;
+        const data::TsGeneralData& form =
+            skin.gd[static_cast<std::size_t>(skin.GetSkinIndex(SkinSection))];
+        m.result = form.GradientPercent + form.ImagePercent > 0;
+        return true;
+    }
+    case SkinCmdGetBackground: {
+        auto* info = reinterpret_cast<BackgroundInfo*>(m.lParam);
+        if (!info || !Skinned())
+            return false;
+        // The children's background is the form's image, with their offsets moved into it.
+        info->Color = FormColor();
+        if (PrepareCache() || !cache_.IsEmpty()) {
+            info->Bmp = &cache_;
+            info->Kind = BackgroundInfo::kBitmap;
+            info->OffsetX += OffsetX();
+            info->OffsetY += OffsetY();
+        } else {
+            info->Kind = BackgroundInfo::kPlainColor;
+        }
+        m.result = 1;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& next) {
+    if (m.msg == ui::WM_SKINCOMMAND && SkinCommand(m))
+        return;
     if (!Skinned() || !DrawNonClientArea) {
         next(m);
         return;

@@ -16,6 +16,7 @@
 #include "ui/component.h"
 #include "ui/procedure_chain.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,7 +48,6 @@ public:
     frame::CaptionAlignment CaptionAlignment = frame::CaptionAlignment::taLeftJustify;
     GripMode Grip = GripMode::gmNone;
     bool DrawNonClientArea = true;
-    bool AllowExtBorders = true;
     bool AllowAnimation = true;
     bool ScreenSnap = false;
     int SnapBuffer = 10;
@@ -55,6 +55,10 @@ public:
     // The skin to show; null (or a source without a skin, or a missing section) leaves the
     // form to the platform. The source must outlive its use here.
     void SetSkinSource(const FrameSkinSource* source);
+    // Whether the form may wear the extended frame; changing it on a shown form rebuilds and
+    // repaints the frame in the other mode.
+    bool AllowExtBorders() const { return allow_ext_borders_; }
+    void SetAllowExtBorders(bool allow);
     bool Skinned() const;
     bool Extended() const { return border_form_ != nullptr; }
 
@@ -96,8 +100,18 @@ public:
     // The process-wide button-pressed flag: one mouse interaction at a time.
     static bool& ButtonPressedFlag();
 
+    // What a form's skin manager, passed with SkinCmdSetNewSkin, offers the frame. The skin
+    // manager installs it; without it the command leaves the source as it is.
+    static std::function<const FrameSkinSource*(LPARAM manager)>& SourceOfManager();
+
+    // The form's face colour: the section's hot colour while active (two states), else its
+    // colour.
+    COLORREF FormColor() const;
+
 private:
     void WndProc(ui::Message& m, const ui::ProcedureChain::Next& next);
+    // The skin commands a form answers; false for those it leaves to the form.
+    bool SkinCommand(ui::Message& m);
     void PrepareForm();
     void ReadSkinParts();
     void UpdateLayout();
@@ -146,6 +160,7 @@ private:
     std::unique_ptr<TsSystemMenu> system_menu_;
     // Extended frames fade their buttons in overlays; the cache keeps them normal.
     std::map<int, std::unique_ptr<TitleButtonFade>> fades_;
+    bool allow_ext_borders_ = true;
     bool prepared_ = false;
     bool form_active_ = true;
     bool bg_changed_ = true;

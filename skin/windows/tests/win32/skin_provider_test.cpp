@@ -3,6 +3,7 @@
 // window around the form.
 
 #include "core/error.h"
+#include "skin/engine/skin_command_protocol.h"
 #include "skin/frame/frame_region.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/tests/win32/skinned_form.h"
@@ -347,6 +348,88 @@ TEST_F(SkinProviderTest, PlatformTextAndIconLeaveNoAlphaHolesInTheFrame) {
     EXPECT_GT(ink, 20);
 }
 
+TEST_F(SkinProviderTest, SwitchingExtendedBordersOffAndOnChangesTheMode) {
+    SkinnedForm f(true);
+    HWND window = f.Window();
+    ASSERT_TRUE(f.provider->Extended());
+    f.provider->SetAllowExtBorders(false);
+    EXPECT_FALSE(f.provider->Extended());
+    const frame::FrameGeometry plain = f.provider->Geometry();
+    EXPECT_EQ(f.provider->CacheBitmap().Width(), plain.CaptionWidth()) << "the plain cache";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    EXPECT_TRUE(PtInRegion(region, plain.CaptionWidth() / 2, 5)) << "the title is the window's";
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the rounded corner is cut";
+    f.provider->SetAllowExtBorders(true);
+    EXPECT_TRUE(f.provider->Extended());
+    ASSERT_EQ(GetWindowRgn(window, region), SIMPLEREGION);
+    EXPECT_FALSE(PtInRegion(region, plain.CaptionWidth() / 2, 5));
+    DeleteObject(region);
+    // Without a skin the platform's frame and system menu come back.
+    f.provider->SetSkinSource(nullptr);
+    EXPECT_FALSE(f.provider->Extended());
+    EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);
+    HRGN none = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(window, none), ERROR);
+    DeleteObject(none);
+}
+
+TEST_F(SkinProviderTest, MaximisedAndRestoredSizableForm) {
+    SkinnedForm f(true, ui::BorderStyle::bsSizeable);
+    HWND window = f.Window();
+    RECT before{};
+    GetWindowRect(window, &before);
+    SendMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle();
+    ASSERT_TRUE(IsZoomed(window));
+    EXPECT_TRUE(f.provider->Extended());
+    const frame::TitleButtonLayout& layout = f.provider->Layout();
+    EXPECT_EQ(layout.Buttons[1].Image, frame::ButtonImage::Norm) << "the restore look";
+    RECT client{};
+    GetClientRect(window, &client);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(window, region), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.right - box.left, client.right);
+    SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle();
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_TRUE(f.provider->Extended());
+}
+
+TEST_F(SkinProviderTest, ChildrenGetTheFormsImageAsTheirBackground) {
+    using namespace skin::engine;
+    SkinnedForm f(true);
+    HWND window = f.Window();
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdCtrlHandled), 0), 1);
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetColor), 0),
+              RGB(232, 232, 232));
+    BackgroundInfo info;
+    info.OffsetX = 10;
+    info.OffsetY = 20;
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetBackground),
+                 reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.Kind, BackgroundInfo::kBitmap);
+    EXPECT_EQ(info.Bmp, &f.provider->CacheBitmap());
+    EXPECT_EQ(info.OffsetX, 10 + 54);
+    EXPECT_EQ(info.OffsetY, 20 + 77);
+    // A skin manager announcing a new skin hands the provider its source.
+    FrameSkinSource plain_source = MakeFrameSkinSource(Skin(), false);
+    TsSkinProvider::SourceOfManager() = [&](LPARAM) { return &plain_source; };
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdSetNewSkin), 0);
+    TsSkinProvider::SourceOfManager() = nullptr;
+    EXPECT_FALSE(f.provider->Extended());
+    SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdRemoveSkin), 0);
+    EXPECT_FALSE(f.provider->Skinned());
+    EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);
+}
+
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     SkinnedForm f(true);
     HWND border = nullptr;
@@ -369,6 +452,11 @@ TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
               frame::htBorderFrame);
     EXPECT_EQ(f.provider->HitTestAt({100, 60}), frame::htCaption);
     EXPECT_EQ(f.provider->HitTestAt({10, 10}), frame::htTransparent);
+    // While a modal dialog disables the form, its frame lets every click through.
+    EnableWindow(f.Window(), FALSE);
+    EXPECT_EQ(SendMessageW(border, WM_NCHITTEST, 0, MAKELPARAM(b.left + 100, b.top + 60)),
+              HTTRANSPARENT);
+    EnableWindow(f.Window(), TRUE);
 }
 
 // What a look at the open "#32768" menu window found.
