@@ -12,6 +12,7 @@
 #include "skin/manager/skin_choice.h"
 #include "skin/windows/frame_skin_source.h"
 #include "ui/component.h"
+#include "ui/control.h"
 #include "ui/procedure_chain.h"
 
 #include <array>
