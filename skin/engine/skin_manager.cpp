@@ -523,7 +523,9 @@ bool TsSkinManager::HookApplication(ui::Message& message) {
 void StartEngine() {
     InstallSkinCommandGate();
     if (CommandLineHas(u"/acver"))
-        MessageBoxW(nullptr, L"Corvane v7.65", L"", MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(nullptr, L"Corvane v7.65",
+                    ui::ToWide(ui::Application::Instance().Title()).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace skin::engine
