@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 namespace skin::engine {
 namespace {
@@ -137,9 +138,9 @@ std::u16string TsSkinManager::SkinInfo() const {
 }
 
 void TsSkinManager::SetSkinName(std::u16string_view name) {
-    skin_name_ = manager::StoredSkinName(name);
+    const std::u16string old_name = std::exchange(skin_name_, manager::StoredSkinName(name));
     if (active_)
-        ChooseAndLoad(true);
+        ChooseAndLoad(true, old_name);
 }
 
 void TsSkinManager::SetActive(bool active) {
@@ -147,7 +148,7 @@ void TsSkinManager::SetActive(bool active) {
         return;
     active_ = active;
     if (active)
-        ChooseAndLoad(true);
+        ChooseAndLoad(true, skin_name_);
     else
         RemoveSkin();
 }
@@ -172,7 +173,7 @@ void TsSkinManager::SetHueOffset(int degrees) {
         return;
     hue_offset_ = degrees;
     if (active_)
-        ChooseAndLoad(true);
+        ChooseAndLoad(true, skin_name_);
 }
 
 void TsSkinManager::SetSaturation(int amount) {
@@ -180,7 +181,7 @@ void TsSkinManager::SetSaturation(int amount) {
         return;
     saturation_ = amount;
     if (active_)
-        ChooseAndLoad(true);
+        ChooseAndLoad(true, skin_name_);
 }
 
 std::u16string TsSkinManager::GetFullSkinDirectory() const {
@@ -216,8 +217,7 @@ void TsSkinManager::ExtractInternalSkin(std::u16string_view name, std::u16string
         throw core::Error(u"Skin does not exists.");
 }
 
-void TsSkinManager::ChooseAndLoad(bool announce) {
-    const std::u16string old_name = skin_name_;
+void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name) {
     if (OnBeforeChange)
         OnBeforeChange();
     FlagScope loading(skin_loading);
