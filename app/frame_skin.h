@@ -1,22 +1,24 @@
 #pragma once
 
-// The skinned frame of the program's forms: title band, borders, shadow and title buttons from
-// the internal skin that the program carries as a resource.
-
-#include "skin/windows/frame_skin_source.h"
+// The program's skin: the skin manager with the main window's settings and the internal skin
+// it carries as a resource, and the skinned frame every form of the program wears.
 
 namespace ui {
+class Component;
 class Form;
+} // namespace ui
+namespace skin::engine {
+class TsSkinManager;
 }
 
 namespace app {
 
-// The internal skin, loaded from the program's resources on first use; null when it cannot be
-// read (the error has been shown then, and the forms keep the platform's frame).
-const skin::windows::FrameSkinSource* InternalFrameSkin();
+// The main window's skin manager, "Glacier (internal)" loaded (or, when a package of that name
+// waits in the skin folder, that package).
+skin::engine::TsSkinManager& CreateSkinManager(ui::Component& owner);
 
-// Gives the form a skin provider. Dialog forms take the "DIALOG" section, no icon and the skin's
-// grip.
+// Gives the form a skin provider painting with the default manager's skin. Dialog forms take
+// the "DIALOG" section, no icon and the skin's grip.
 void DressForm(ui::Form& form, bool dialog);
 
 } // namespace app

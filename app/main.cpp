@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "dialogs/message_dialogs.h"
+#include "skin/engine/skin_manager.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
 #include "ui/wide.h"
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ui::Application& application = ui::Application::Instance();
     application.Initialize();
     application.OnShowError = dialogs::ShowErrorBox;
+    skin::engine::StartEngine();
 
     const std::vector<std::u16string> arguments =
         ui::SplitCommandLine(ui::FromWide(GetCommandLineW()));

@@ -118,7 +118,8 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
       sDirectoryEdit1(
           Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit1", {6, 342, 338, 26})),
       sDirectoryEdit2(Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit2", {8, 8, 121, 21})),
-      sOpenDialog1(ui::Make<dialogs::TsOpenDialog>(*this)), destination_(std::move(destination)) {
+      sOpenDialog1(ui::Make<dialogs::TsOpenDialog>(*this)), sSkinManager1(CreateSkinManager(*this)),
+      destination_(std::move(destination)) {
     SetName(u"Form1");
     SetText(u"Arbordir");
     SetClientSize(488, 387);

@@ -9,6 +9,7 @@
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
 #include "dialogs/open_dialog.h"
+#include "skin/engine/skin_manager.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/speed_button.h"
@@ -49,6 +50,7 @@ public:
     dialogs::TsDirectoryEdit& sDirectoryEdit1;
     dialogs::TsDirectoryEdit& sDirectoryEdit2;
     dialogs::TsOpenDialog& sOpenDialog1;
+    skin::engine::TsSkinManager& sSkinManager1;
 
 protected:
     // Tab and Enter, wherever the focus is: they add a folder to the tree and are then let go

@@ -12,6 +12,7 @@
 #include "skin/manager/skin_choice.h"
 #include "skin/windows/frame_skin_source.h"
 #include "ui/component.h"
+#include "ui/control.h"
 #include "ui/procedure_chain.h"
 
 #include <array>
@@ -129,7 +130,8 @@ public:
     std::function<void(const std::u16string& text, bool error)> OnMessage;
 
 private:
-    void ChooseAndLoad(bool announce);
+    // On failure the name goes back to old_name.
+    void ChooseAndLoad(bool announce, const std::u16string& old_name);
     std::unique_ptr<data::LoadedSkin> LoadChosen(const manager::SkinChoice& choice,
                                                  std::u16string_view options_override);
     void FinishLoad(data::LoadedSkin& skin);

@@ -1,0 +1,186 @@
+// The skin engine on real windows under Wine: choosing and announcing the internal skin, the
+// order of the broadcast, and the gate in front of every skin command.
+
+#include "skin/engine/broadcast.h"
+#include "skin/engine/skin_command_protocol.h"
+#include "skin/engine/skin_manager.h"
+#include "ui/controls/scroll_box.h"
+#include "ui/controls/speed_button.h"
+#include "ui/form.h"
+#include "ui/skin_command_gate.h"
+#include "ui/tests/win32/framework_fixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace skin::engine {
+namespace {
+
+const std::vector<std::uint8_t>& InternalPackage() {
+    static const std::vector<std::uint8_t> bytes = [] {
+        std::ifstream file(ARBORDIR_INTERNAL_SKIN_PACKAGE, std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
+    }();
+    return bytes;
+}
+
+// A form built at run time: Finish ends its loading state once its controls exist.
+class BuiltForm : public ui::Form {
+public:
+    BuiltForm() : ui::Form(nullptr) {}
+    void Finish() { FinishCreation(); }
+};
+
+class SkinEngineTest : public ui::FrameworkTest {
+protected:
+    void SetUp() override {
+        ui::FrameworkTest::SetUp();
+        InstallSkinCommandGate();
+    }
+    void TearDown() override {
+        ui::SetSkinCommandGate(nullptr);
+        ui::FrameworkTest::TearDown();
+    }
+
+    // Every skin command a control receives, as "name:command".
+    void Record(ui::Control& control) {
+        layers_.push_back(control.AddProcedureLayer(
+            [this, &control](ui::Message& message, const ui::ProcedureChain::Next& next) {
+                if (message.msg == ui::WM_SKINCOMMAND) {
+                    const WORD command = ui::SkinCommandOf(message);
+                    if (command != SkinCmdCtrlHandled)
+                        received.push_back(
+                            std::string(control.Name().begin(), control.Name().end()) + ":" +
+                            std::to_string(command));
+                    if (command == SkinCmdCtrlHandled && &control == handles_itself) {
+                        message.result = 1;
+                        return;
+                    }
+                }
+                next(message);
+                if (message.msg == ui::WM_SKINCOMMAND &&
+                    ui::SkinCommandOf(message) == SkinCmdGetBackground)
+                    message.result = 77;
+            }));
+    }
+
+    std::vector<std::string> received;
+    ui::Control* handles_itself = nullptr;
+    std::vector<ui::ProcedureLayer> layers_;
+};
+
+TEST_F(SkinEngineTest, BroadcastWalksFormsFromTheLastAndLetsSelfHandlingWindowsPassItOn) {
+    BuiltForm first;
+    first.SetName(u"first");
+    auto& box = ui::Make<ui::ScrollBox>(first);
+    box.SetName(u"box");
+    box.SetParent(&first);
+    auto& inner = ui::Make<ui::SpeedButton>(box);
+    inner.SetName(u"inner");
+    inner.SetParent(&box);
+    BuiltForm second;
+    second.SetName(u"second");
+    auto& own = ui::Make<ui::ScrollBox>(second);
+    own.SetName(u"own");
+    own.SetParent(&second);
+    auto& hidden = ui::Make<ui::SpeedButton>(own);
+    hidden.SetName(u"hidden");
+    hidden.SetParent(&own);
+    for (ui::Control* control :
+         std::initializer_list<ui::Control*>{&first, &box, &inner, &second, &own, &hidden})
+        Record(*control);
+    first.Finish();
+    second.Finish();
+    first.Handle();
+    second.Handle();
+    handles_itself = &own;
+
+    BroadcastSkinCommand(SkinCmdRefresh, 0);
+    EXPECT_EQ(received, (std::vector<std::string>{"second:3", "own:3", "first:3", "inner:3"}));
+}
+
+TEST_F(SkinEngineTest, PointerCommandsNeedARecordOfOursInFlight) {
+    ui::Form form(nullptr);
+    form.SetName(u"form");
+    Record(form);
+    BackgroundInfo info;
+    EXPECT_EQ(SendSkinCommand(form, SkinCmdGetBackground, 0, 0, &info), 77);
+    EXPECT_EQ(SendMessageW(form.Handle(), ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetBackground),
+                           reinterpret_cast<LPARAM>(&info)),
+              0);
+    PostMessageW(form.Handle(), ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetBackground), 0x1234);
+    PostMessageW(form.Handle(), ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdBGChanged), 0);
+    ui::Application::Instance().ProcessMessages();
+    EXPECT_EQ(received, (std::vector<std::string>{"form:34", "form:17"}));
+    EXPECT_FALSE(IsRecordInFlight(reinterpret_cast<LPARAM>(&info)));
+    // Foreign windows never get skin commands.
+    HWND foreign = CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(SendSkinCommand(foreign, SkinCmdGetColor), 0);
+    DestroyWindow(foreign);
+}
+
+TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) {
+    ASSERT_FALSE(InternalPackage().empty());
+    BuiltForm form;
+    form.SetName(u"form");
+    Record(form);
+    form.Finish();
+    form.Handle();
+    TsSkinManager manager(nullptr);
+    std::vector<std::u16string> messages;
+    manager.OnMessage = [&](const std::u16string& text, bool) { messages.push_back(text); };
+    EXPECT_EQ(TsSkinManager::Default(), &manager);
+    EXPECT_EQ(manager.SkinInfo(), u"N/A");
+    EXPECT_EQ(manager.Version(), u"7.65");
+    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    manager.SetExtendedBorders(true);
+    manager.SetSkinName(u"Glacier (internal).ASZ");
+    EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
+    EXPECT_EQ(manager.SkinInfo(), u"7.1");
+    EXPECT_EQ(manager.FormShadowSize(), (frame::Margins{50, 50, 50, 50}));
+    EXPECT_TRUE(manager.SkinIsPacked());
+    EXPECT_EQ(std::count(received.begin(), received.end(), "form:1"), 1);
+
+    manager.SetSkinName(u"Nowhere");
+    EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
+
+    received.clear();
+    manager.BeginUpdate();
+    manager.SetSkinName(u"Glacier (internal)");
+    manager.SetSkinName(u"Other");
+    manager.EndUpdate(true, false);
+    EXPECT_EQ(std::count(received.begin(), received.end(), "form:1"), 1);
+    EXPECT_TRUE(manager.AnimEffects.SkinChanging.Active);
+
+    received.clear();
+    manager.SetActive(false);
+    EXPECT_EQ(received, (std::vector<std::string>{"form:2"}));
+    EXPECT_EQ(manager.FrameSource(), nullptr);
+    manager.SetActive(true);
+    EXPECT_NE(manager.FrameSource(), nullptr);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SkinEngineTest, FailedLoadKeepsThePreviousSkinWhole) {
+    static const std::vector<std::uint8_t> damaged{'A', 'S', 'z', 'f', 1, 2, 3};
+    TsSkinManager manager(nullptr);
+    std::vector<std::u16string> messages;
+    manager.OnMessage = [&](const std::u16string& text, bool) { messages.push_back(text); };
+    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    manager.InternalSkins.push_back({u"Broken", damaged});
+    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    manager.SetSkinName(u"Glacier (internal)");
+    const data::LoadedSkin* before = manager.Skin();
+    ASSERT_NE(before, nullptr);
+    manager.SetSkinName(u"Broken");
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(manager.Skin(), before);
+    EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
+    EXPECT_EQ(manager.SkinInfo(), u"7.1");
+}
+
+} // namespace
+} // namespace skin::engine
