@@ -98,7 +98,8 @@ public:
     }
 
 private:
-    static constexpr ULONGLONG kInterval = 100; // milliseconds
+    // Four times a second: readable, and the skinned caption is not repainted all the time.
+    static constexpr ULONGLONG kInterval = 250; // milliseconds
 
     ui::Form& form_;
     std::u16string caption_;
