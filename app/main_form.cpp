@@ -106,10 +106,12 @@ private:
 } // namespace
 
 TForm1::TForm1(ui::Component* owner, std::u16string destination)
-    : Form(owner), LoadTpl(Child<ui::SpeedButton>(*this, u"LoadTpl", {87, 312, 129, 24})),
-      SaveTemplate(Child<ui::SpeedButton>(*this, u"SaveTemplate", {215, 312, 129, 24})),
-      scan(Child<ui::SpeedButton>(*this, u"scan", {8, 312, 81, 24})),
-      sLabelFX1(Child<ui::Label>(*this, u"sLabelFX1", {215, 369, 0, 0})),
+    : Form(owner),
+      LoadTpl(Child<skin::controls::TsSpeedButton>(*this, u"LoadTpl", {87, 312, 129, 24})),
+      SaveTemplate(
+          Child<skin::controls::TsSpeedButton>(*this, u"SaveTemplate", {215, 312, 129, 24})),
+      scan(Child<skin::controls::TsSpeedButton>(*this, u"scan", {8, 312, 81, 24})),
+      sLabelFX1(Child<skin::controls::TsLabelFX>(*this, u"sLabelFX1", {215, 369, 0, 0})),
       TreeView1(Child<ui::TreeView>(*this, u"TreeView1", {-2, 0, 489, 305})),
       CreateFolders(Child<ui::Button>(*this, u"CreateFolders", {350, 338, 137, 34})),
       sDirectoryEdit1(
@@ -138,6 +140,9 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     SaveTemplate.OnClick = [this](ui::Control&) { SaveTemplateClick(); };
     scan.OnClick = [this](ui::Control&) { scanClick(); };
 
+    sLabelFX1.Shadow().Mode = skin::controls::TShadowMode::smCustom;
+    sLabelFX1.Shadow().Color = 0x808080; // grey
+    sLabelFX1.Shadow().BlurCount = 1;
     sLabelFX1.SetFont(MakeFont(u"Myriad Pro", 12));
     sLabelFX1.SetText(u"Quillmark");
     sLabelFX1.SetHandCursor(true);
@@ -177,6 +182,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
     DressForm(*this, false);
+    SkinControls();
     FinishCreation();
 }
 
@@ -185,6 +191,14 @@ TForm1::~TForm1() {
     tree_view_.reset();
     if (images_)
         ImageList_Destroy(images_);
+}
+
+void TForm1::SkinControls() {
+    const skin::windows::FrameSkinSource* source = InternalFrameSkin();
+    const skin::data::LoadedSkin* skin = source ? source->Skin : nullptr;
+    for (skin::controls::TsSpeedButton* button : {&LoadTpl, &SaveTemplate, &scan})
+        button->SetSkin(skin);
+    sLabelFX1.SetSkin(skin);
 }
 
 void TForm1::ConfigureDirectoryEdits() {
@@ -210,6 +224,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::WndProc(ui::Message& message) {
+    if (message.msg == WM_QUERYENDSESSION) {
+        // No fade may hold up logging off: they end now, whatever their frame.
+        skin::controls::EndAllFades();
+    }
     if (message.msg == WM_SHOWWINDOW && message.wParam) {
         PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
         ScheduleNameCheck();
