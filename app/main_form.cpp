@@ -113,7 +113,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
       scan(Child<skin::controls::TsSpeedButton>(*this, u"scan", {8, 312, 81, 24})),
       sLabelFX1(Child<skin::controls::TsLabelFX>(*this, u"sLabelFX1", {215, 369, 0, 0})),
       TreeView1(Child<ui::TreeView>(*this, u"TreeView1", {-2, 0, 489, 305})),
-      CreateFolders(Child<ui::Button>(*this, u"CreateFolders", {350, 338, 137, 34})),
+      CreateFolders(Child<skin::controls::TsButton>(*this, u"CreateFolders", {350, 338, 137, 34})),
       sDirectoryEdit1(
           Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit1", {6, 342, 338, 26})),
       sDirectoryEdit2(Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit2", {8, 8, 121, 21})),
@@ -198,6 +198,7 @@ void TForm1::SkinControls() {
     const skin::data::LoadedSkin* skin = source ? source->Skin : nullptr;
     for (skin::controls::TsSpeedButton* button : {&LoadTpl, &SaveTemplate, &scan})
         button->SetSkin(skin);
+    CreateFolders.SetSkin(skin);
     sLabelFX1.SetSkin(skin);
 }
 

@@ -46,7 +46,7 @@ public:
     skin::controls::TsSpeedButton& scan;
     skin::controls::TsLabelFX& sLabelFX1;
     ui::TreeView& TreeView1;
-    ui::Button& CreateFolders;
+    skin::controls::TsButton& CreateFolders;
     dialogs::TsDirectoryEdit& sDirectoryEdit1;
     dialogs::TsDirectoryEdit& sDirectoryEdit2;
     dialogs::TsOpenDialog& sOpenDialog1;

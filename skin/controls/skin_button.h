@@ -44,6 +44,7 @@ protected:
 
 private:
     void StateMayHaveChanged();
+    void PostStateCheck();
     void Rebuild();
     void ComposeSkinned();
     void ComposePlain();
@@ -58,6 +59,7 @@ private:
     bool show_focus_ = true;
     bool mouse_above_ = false;
     bool releasing_ = false;
+    bool state_check_posted_ = false;
     int shown_state_ = -1;
     render::SkinBitmap cache_;
     render::SkinBitmap glyph_;
