@@ -15,7 +15,6 @@
 namespace skin::controls {
 namespace {
 
-constexpr UINT CN_DRAWITEM = ui::CN_BASE + WM_DRAWITEM;
 // Posted to look at the state again once the platform has finished the change in hand.
 constexpr UINT WM_STATECHECK = WM_APP + 0x120;
 constexpr int kGlyphSpacing = 4;
@@ -34,10 +33,6 @@ TsButton::~TsButton() {
     fade_.reset();
     if (glyph_icon_)
         DestroyIcon(glyph_icon_);
-}
-
-void TsButton::CreateParams(ui::CreateParams& params) {
-    Button::CreateParams(params);
 }
 
 void TsButton::SetSkin(const data::LoadedSkin* skin) {
@@ -253,13 +248,6 @@ void TsButton::WndProc(ui::Message& message) {
     }
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(message.wParam));
-        return;
-    case CN_DRAWITEM:
-        // The platform's state changes (pressed, released, focus) come as owner-draw requests,
-        // often in the middle of moving the focus or the capture: nothing is drawn there, the
-        // state is looked at again once the platform is done.
-        message.result = TRUE;
-        PostStateCheck();
         return;
     case WM_STATECHECK:
         state_check_posted_ = false;
