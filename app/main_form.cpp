@@ -218,7 +218,13 @@ void TForm1::ConfigureDirectoryEdits() {
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
-        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) { DressForm(picker, true); };
+        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
+            DressForm(picker, true);
+            const skin::windows::FrameSkinSource* source = InternalFrameSkin();
+            for (skin::controls::TsBitBtn* button :
+                 {&picker.sBitBtn1, &picker.sBitBtn2, &picker.sBitBtn3})
+                button->SetSkin(source ? source->Skin : nullptr);
+        };
 }
 
 void TForm1::FormCreate() {
