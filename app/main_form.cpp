@@ -110,12 +110,14 @@ private:
 } // namespace
 
 TForm1::TForm1(ui::Component* owner, std::u16string destination)
-    : Form(owner), LoadTpl(Child<ui::SpeedButton>(*this, u"LoadTpl", {87, 312, 129, 24})),
-      SaveTemplate(Child<ui::SpeedButton>(*this, u"SaveTemplate", {215, 312, 129, 24})),
-      scan(Child<ui::SpeedButton>(*this, u"scan", {8, 312, 81, 24})),
-      sLabelFX1(Child<ui::Label>(*this, u"sLabelFX1", {215, 369, 0, 0})),
+    : Form(owner),
+      LoadTpl(Child<skin::controls::TsSpeedButton>(*this, u"LoadTpl", {87, 312, 129, 24})),
+      SaveTemplate(
+          Child<skin::controls::TsSpeedButton>(*this, u"SaveTemplate", {215, 312, 129, 24})),
+      scan(Child<skin::controls::TsSpeedButton>(*this, u"scan", {8, 312, 81, 24})),
+      sLabelFX1(Child<skin::controls::TsLabelFX>(*this, u"sLabelFX1", {215, 369, 0, 0})),
       TreeView1(Child<ui::TreeView>(*this, u"TreeView1", {-2, 0, 489, 305})),
-      CreateFolders(Child<ui::Button>(*this, u"CreateFolders", {350, 338, 137, 34})),
+      CreateFolders(Child<skin::controls::TsButton>(*this, u"CreateFolders", {350, 338, 137, 34})),
       sDirectoryEdit1(
           Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit1", {6, 342, 338, 26})),
       sDirectoryEdit2(Child<dialogs::TsDirectoryEdit>(*this, u"sDirectoryEdit2", {8, 8, 121, 21})),
@@ -143,6 +145,9 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     SaveTemplate.OnClick = [this](ui::Control&) { SaveTemplateClick(); };
     scan.OnClick = [this](ui::Control&) { scanClick(); };
 
+    sLabelFX1.Shadow().Mode = skin::controls::TShadowMode::smCustom;
+    sLabelFX1.Shadow().Color = 0x808080; // grey
+    sLabelFX1.Shadow().BlurCount = 1;
     sLabelFX1.SetFont(MakeFont(u"Myriad Pro", 12));
     sLabelFX1.SetText(u"Quillmark");
     sLabelFX1.SetHandCursor(true);
@@ -182,6 +187,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
     DressForm(*this, false);
+    SkinControls();
     FinishCreation();
 }
 
@@ -190,6 +196,15 @@ TForm1::~TForm1() {
     tree_view_.reset();
     if (images_)
         ImageList_Destroy(images_);
+}
+
+void TForm1::SkinControls() {
+    const skin::windows::FrameSkinSource* source = InternalFrameSkin();
+    const skin::data::LoadedSkin* skin = source ? source->Skin : nullptr;
+    for (skin::controls::TsSpeedButton* button : {&LoadTpl, &SaveTemplate, &scan})
+        button->SetSkin(skin);
+    CreateFolders.SetSkin(skin);
+    sLabelFX1.SetSkin(skin);
 }
 
 void TForm1::ConfigureDirectoryEdits() {
@@ -205,7 +220,13 @@ void TForm1::ConfigureDirectoryEdits() {
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
-        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) { DressForm(picker, true); };
+        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
+            DressForm(picker, true);
+            const skin::windows::FrameSkinSource* source = InternalFrameSkin();
+            for (skin::controls::TsBitBtn* button :
+                 {&picker.sBitBtn1, &picker.sBitBtn2, &picker.sBitBtn3})
+                button->SetSkin(source ? source->Skin : nullptr);
+        };
 }
 
 void TForm1::FormCreate() {
@@ -215,6 +236,10 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::WndProc(ui::Message& message) {
+    if (message.msg == WM_QUERYENDSESSION) {
+        // No fade may hold up logging off: they end now, whatever their frame.
+        skin::controls::EndAllFades();
+    }
     if (message.msg == WM_SHOWWINDOW && message.wParam) {
         PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
         ScheduleNameCheck();

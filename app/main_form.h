@@ -9,10 +9,11 @@
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
 #include "dialogs/open_dialog.h"
+#include "skin/controls/label_fx.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_speed_button.h"
 #include "skin/engine/skin_manager.h"
 #include "ui/controls/button.h"
-#include "ui/controls/label.h"
-#include "ui/controls/speed_button.h"
 #include "ui/controls/tree_view.h"
 #include "ui/form.h"
 
@@ -41,12 +42,12 @@ public:
     core::CreationReport MakeFolders(const std::u16string& destination,
                                      const core::NameCheck& names);
 
-    ui::SpeedButton& LoadTpl;
-    ui::SpeedButton& SaveTemplate;
-    ui::SpeedButton& scan;
-    ui::Label& sLabelFX1;
+    skin::controls::TsSpeedButton& LoadTpl;
+    skin::controls::TsSpeedButton& SaveTemplate;
+    skin::controls::TsSpeedButton& scan;
+    skin::controls::TsLabelFX& sLabelFX1;
     ui::TreeView& TreeView1;
-    ui::Button& CreateFolders;
+    skin::controls::TsButton& CreateFolders;
     dialogs::TsDirectoryEdit& sDirectoryEdit1;
     dialogs::TsDirectoryEdit& sDirectoryEdit2;
     dialogs::TsOpenDialog& sOpenDialog1;
@@ -60,6 +61,8 @@ protected:
 private:
     // The destination field and the scan command's hidden picker.
     void ConfigureDirectoryEdits();
+    // The buttons and the label take the skin the frame wears.
+    void SkinControls();
     void FormCreate();
     void TreeView1KeyDown(WORD& key);
     void TreeView1Edited(core::FolderNode& node);

@@ -42,9 +42,9 @@ bool DirectoryExists(const std::u16string& path) {
 TPathDialogForm::TPathDialogForm(ui::Component* owner)
     : Form(owner),
       sShellTreeView1(Child<TsShellTreeView>(*this, u"sShellTreeView1", {8, 20, 321, 319})),
-      sBitBtn1(Child<ui::Button>(*this, u"sBitBtn1", {173, 344, 75, 25})),
-      sBitBtn2(Child<ui::Button>(*this, u"sBitBtn2", {250, 344, 75, 25})),
-      sBitBtn3(Child<ui::Button>(*this, u"sBitBtn3", {12, 344, 75, 25})),
+      sBitBtn1(Child<skin::controls::TsBitBtn>(*this, u"sBitBtn1", {173, 344, 75, 25})),
+      sBitBtn2(Child<skin::controls::TsBitBtn>(*this, u"sBitBtn2", {250, 344, 75, 25})),
+      sBitBtn3(Child<skin::controls::TsBitBtn>(*this, u"sBitBtn3", {12, 344, 75, 25})),
       sLabel1(Child<ui::Label>(*this, u"sLabel1", {8, 3, 0, 0})),
       sScrollBox1(Child<ui::ScrollBox>(*this, u"sScrollBox1", {8, 20, 101, 318})),
       grip_(Child<ui::SizeGrip>(*this, u"SizeGrip", {0, 0, 0, 0})) {
@@ -72,6 +72,8 @@ TPathDialogForm::TPathDialogForm(ui::Component* owner)
     sBitBtn2.SetModalResult(ui::mrCancel);
     sBitBtn2.OnClick = [this](ui::Control&) { CancelClick(); };
     sBitBtn3.SetTabOrder(3);
+    for (skin::controls::TsBitBtn* button : {&sBitBtn1, &sBitBtn2, &sBitBtn3})
+        button->SetShowFocus(false);
     sBitBtn3.SetEnabled(false);
     sBitBtn3.OnClick = [this](ui::Control&) { CreateFolder(); };
 

@@ -6,6 +6,7 @@
 
 #include "dialogs/root_button.h"
 #include "dialogs/shell_tree_view.h"
+#include "skin/controls/skin_button.h"
 #include "ui/controls/button.h"
 #include "ui/controls/label.h"
 #include "ui/controls/scroll_box.h"
@@ -25,10 +26,10 @@ public:
     std::u16string_view ClassName() const override { return u"TPathDialogForm"; }
 
     TsShellTreeView& sShellTreeView1;
-    ui::Button& sBitBtn1; // OK
-    ui::Button& sBitBtn2; // Cancel
-    ui::Button& sBitBtn3; // Create
-    ui::Label& sLabel1;   // "Root :"
+    skin::controls::TsBitBtn& sBitBtn1; // OK
+    skin::controls::TsBitBtn& sBitBtn2; // Cancel
+    skin::controls::TsBitBtn& sBitBtn3; // Create
+    ui::Label& sLabel1;                 // "Root :"
     ui::ScrollBox& sScrollBox1;
 
     // The skin section the form will be drawn with once a skin is active.

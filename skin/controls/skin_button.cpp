@@ -15,7 +15,8 @@
 namespace skin::controls {
 namespace {
 
-constexpr UINT CN_DRAWITEM = ui::CN_BASE + WM_DRAWITEM;
+// Posted to look at the state again once the platform has finished the change in hand.
+constexpr UINT WM_STATECHECK = WM_APP + 0x120;
 constexpr int kGlyphSpacing = 4;
 // How long the pressed face stays when a quick click releases before its fade has shown it.
 constexpr DWORD kPressedHold = 30;
@@ -32,11 +33,6 @@ TsButton::~TsButton() {
     fade_.reset();
     if (glyph_icon_)
         DestroyIcon(glyph_icon_);
-}
-
-void TsButton::CreateParams(ui::CreateParams& params) {
-    Button::CreateParams(params);
-    params.style = (params.style & ~BS_TYPEMASK) | BS_OWNERDRAW;
 }
 
 void TsButton::SetSkin(const data::LoadedSkin* skin) {
@@ -216,6 +212,11 @@ void TsButton::StateMayHaveChanged() {
     }
 }
 
+void TsButton::PostStateCheck() {
+    if (!state_check_posted_ && handle_)
+        state_check_posted_ = PostMessageW(handle_, WM_STATECHECK, 0, 0) != FALSE;
+}
+
 void TsButton::HoldPressedFace() {
     if (!fade_->Running() || shown_state_ != 2 || fade_->Level() > fade_->Iterations())
         return;
@@ -248,9 +249,8 @@ void TsButton::WndProc(ui::Message& message) {
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(message.wParam));
         return;
-    case CN_DRAWITEM:
-        // The platform's state changes (pressed, released, focus) come as owner-draw requests.
-        message.result = TRUE;
+    case WM_STATECHECK:
+        state_check_posted_ = false;
         StateMayHaveChanged();
         return;
     case WM_LBUTTONUP:
@@ -281,13 +281,20 @@ void TsButton::WndProc(ui::Message& message) {
         shown_state_ = -1;
         Button::WndProc(message);
         return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+    case WM_SETTEXT:
+    case BM_SETSTYLE:
+        // The platform draws its own look on these at once: ours goes back over it.
+        Button::WndProc(message);
+        if (handle_ && IsWindowVisible(handle_) && !cache_.IsEmpty())
+            Show(fade_->Running() ? fade_->Frame() : cache_);
+        PostStateCheck();
+        return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_KEYUP:
     case BM_SETSTATE:
-    case BM_SETSTYLE:
         Button::WndProc(message);
         StateMayHaveChanged();
         return;

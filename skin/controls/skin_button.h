@@ -1,10 +1,12 @@
 #pragma once
 
 // The skinned push button ("Create Folders") and the push button with a glyph (the folder
-// picker's OK, Cancel and Create). They stay platform buttons, owner-drawn, so that focus, the
-// default button, keys and clicks keep the platform's rules (a press that leaves the button
-// before the release is no click); only the drawing is ours. Each state change cross-fades when
-// the skin's section asks for it.
+// picker's OK, Cancel and Create). They stay platform push buttons, so that focus, the default
+// button, keys and clicks keep the platform's rules (a press that leaves the button before the
+// release is no click); only the drawing is ours: the paint message shows our face, and where the
+// platform draws its own look at once (focus, text) ours goes back over it. (Owner-drawn, the
+// button lost the focus to the tree's name editor now and then under Wine after a press that
+// left it.) Each state change cross-fades when the skin's section asks for it.
 
 #include "skin/controls/state_fade.h"
 #include "skin/data/loaded_skin.h"
@@ -39,11 +41,9 @@ public:
 
     void WndProc(ui::Message& message) override;
 
-protected:
-    void CreateParams(ui::CreateParams& params) override;
-
 private:
     void StateMayHaveChanged();
+    void PostStateCheck();
     void Rebuild();
     void ComposeSkinned();
     void ComposePlain();
@@ -58,6 +58,7 @@ private:
     bool show_focus_ = true;
     bool mouse_above_ = false;
     bool releasing_ = false;
+    bool state_check_posted_ = false;
     int shown_state_ = -1;
     render::SkinBitmap cache_;
     render::SkinBitmap glyph_;

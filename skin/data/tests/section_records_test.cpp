@@ -167,7 +167,7 @@ TEST(SectionRecords, ParentChainsEndAtSelfAbsentQuestionMarkAndLoops) {
 TEST(SectionRecords, LongParentChainsAreFollowedToTheEnd) {
     constexpr int kSections = 20000;
     auto name = [](int i) {
-        return i == 0 ? std::string("SCROLLSLIDERV") : "S" + std::to_string(i);
+        return i == 0 ? std::string("SCROLLSLIDERV") : std::string("S").append(std::to_string(i));
     };
     std::string text;
     for (int i = 0; i < kSections; ++i) {

@@ -139,6 +139,7 @@ TEST_F(SkinControlsTest, FocusedCreateFoldersIsDrawnHotWithoutAFocusFrame) {
     ui::PumpUntil([] { return false; });
     EXPECT_EQ(f.button.CurrentState(), 0);
     f.button.SetFocus();
+    ui::PumpUntil([] { return false; });
     ASSERT_TRUE(ui::PumpUntil([&] { return !f.button.Fade().Running(); }));
     EXPECT_EQ(f.button.CurrentState(), 1);
 
