@@ -40,6 +40,11 @@ skin::engine::TsSkinManager& CreateSkinManager(ui::Component& owner) {
     return manager;
 }
 
+const skin::data::LoadedSkin* CurrentSkin() {
+    skin::engine::TsSkinManager* manager = skin::engine::TsSkinManager::Default();
+    return manager ? manager->Skin() : nullptr;
+}
+
 void DressForm(ui::Form& form, bool dialog) {
     skin::engine::TsSkinManager* manager = skin::engine::TsSkinManager::Default();
     const skin::windows::FrameSkinSource* source = manager ? manager->FrameSource() : nullptr;

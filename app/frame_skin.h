@@ -10,12 +10,18 @@ class Form;
 namespace skin::engine {
 class TsSkinManager;
 }
+namespace skin::data {
+class LoadedSkin;
+}
 
 namespace app {
 
 // The main window's skin manager, "Glacier (internal)" loaded (or, when a package of that name
 // waits in the skin folder, that package).
 skin::engine::TsSkinManager& CreateSkinManager(ui::Component& owner);
+
+// The default manager's skin, or null without one. The program's controls paint with it.
+const skin::data::LoadedSkin* CurrentSkin();
 
 // Gives the form a skin provider painting with the default manager's skin. Dialog forms take
 // the "DIALOG" section, no icon and the skin's grip.

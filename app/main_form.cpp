@@ -199,8 +199,7 @@ TForm1::~TForm1() {
 }
 
 void TForm1::SkinControls() {
-    const skin::windows::FrameSkinSource* source = InternalFrameSkin();
-    const skin::data::LoadedSkin* skin = source ? source->Skin : nullptr;
+    const skin::data::LoadedSkin* skin = CurrentSkin();
     for (skin::controls::TsSpeedButton* button : {&LoadTpl, &SaveTemplate, &scan})
         button->SetSkin(skin);
     CreateFolders.SetSkin(skin);
@@ -222,10 +221,9 @@ void TForm1::ConfigureDirectoryEdits() {
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
         edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
             DressForm(picker, true);
-            const skin::windows::FrameSkinSource* source = InternalFrameSkin();
             for (skin::controls::TsBitBtn* button :
                  {&picker.sBitBtn1, &picker.sBitBtn2, &picker.sBitBtn3})
-                button->SetSkin(source ? source->Skin : nullptr);
+                button->SetSkin(CurrentSkin());
         };
 }
 
