@@ -1,6 +1,7 @@
 // The cached indexes of well-known sections and masks.
 
 #include "skin/data/loaded_skin.h"
+#include "skin/data/section_lookup.h"
 
 namespace skin::data {
 
@@ -12,12 +13,12 @@ std::int16_t Short(int index) {
 
 // Index of a section and the lookups of its masks with that index (parent fallback).
 struct SectionRef {
-    const LoadedSkin& skin;
+    const SectionLookup& skin;
     std::u16string_view name;
-    int index = skin.GetSkinIndex(name);
+    int index = skin.Section(name);
 
-    int Mask(std::u16string_view mask) const { return skin.GetMaskIndex(index, name, mask); }
-    int Texture(std::u16string_view mask) const { return skin.GetTextureIndex(index, name, mask); }
+    int Mask(std::u16string_view mask) const { return skin.Mask(index, name, mask); }
+    int Texture(std::u16string_view mask) const { return skin.Texture(index, name, mask); }
 };
 
 } // namespace
@@ -25,8 +26,9 @@ struct SectionRef {
 void LoadedSkin::RefreshConstData() {
     TConstantSkinData& c = ConstData;
     c = {};
+    const SectionLookup lookup(*this);
 
-    SectionRef global{*this, u"GLOBALINFO"};
+    SectionRef global{lookup, u"GLOBALINFO"};
     c.IndexGLobalInfo = Short(global.index);
     c.ExBorder = Short(global.Mask(u"EXBORDER"));
     c.CheckBoxChecked = Short(global.Mask(u"BOXCHECKED"));
@@ -50,7 +52,7 @@ void LoadedSkin::RefreshConstData() {
                     Tab{u"TABBOTTOM", c.IndexTabBottom, c.MaskTabBottom},
                     Tab{u"TABLEFT", c.IndexTabLeft, c.MaskTabLeft},
                     Tab{u"TABRIGHT", c.IndexTabRight, c.MaskTabRight}}) {
-        SectionRef s{*this, tab.name};
+        SectionRef s{lookup, tab.name};
         tab.index = Short(s.index);
         tab.mask = Short(s.Mask(u"BORDERSMASK"));
     }
@@ -68,7 +70,7 @@ void LoadedSkin::RefreshConstData() {
                        c.IndexBGScrollLeft, c.IndexBGHotScrollLeft},
           ScrollButton{u"SCROLLBTNRIGHT", c.IndexScrollRight, c.MaskScrollRight, c.MaskArrowRight,
                        c.IndexBGScrollRight, c.IndexBGHotScrollRight}}) {
-        SectionRef s{*this, b.name};
+        SectionRef s{lookup, b.name};
         b.index = Short(s.index);
         b.mask = Short(s.Mask(u"BORDERSMASK"));
         b.arrow = Short(s.Mask(u"GLYPHMASK"));
@@ -76,8 +78,8 @@ void LoadedSkin::RefreshConstData() {
         b.bg_hot = Short(s.Mask(u"HOTPATTERN"));
     }
 
-    SectionRef slider_v{*this, u"SCROLLSLIDERV"};
-    SectionRef slider_h{*this, u"SCROLLSLIDERH"};
+    SectionRef slider_v{lookup, u"SCROLLSLIDERV"};
+    SectionRef slider_h{lookup, u"SCROLLSLIDERH"};
     c.IndexSliderVert = Short(slider_v.index);
     c.IndexSliderHorz = Short(slider_h.index);
     c.MaskSliderVert = Short(slider_v.Mask(u"BORDERSMASK"));
@@ -101,14 +103,14 @@ void LoadedSkin::RefreshConstData() {
                       c.BGHotScrollBar2H},
                   Bar{u"SCROLLBAR2V", c.IndexScrollBar2V, c.MaskScrollBar2V, c.BGScrollBar2V,
                       c.BGHotScrollBar2V}}) {
-        SectionRef s{*this, b.name};
+        SectionRef s{lookup, b.name};
         b.index = Short(s.index);
         b.mask = Short(s.Mask(u"BORDERSMASK"));
         b.bg = Short(s.Mask(u"PATTERN"));
         b.bg_hot = Short(s.Mask(u"HOTPATTERN"));
     }
 
-    SectionRef combo_button{*this, u"COMBOBTN"};
+    SectionRef combo_button{lookup, u"COMBOBTN"};
     c.ComboBtnIndex = combo_button.index;
     c.ComboBtnBorder = combo_button.index < 0 ? -1 : GetMaskIndex(u"COMBOBTN", u"BORDERSMASK");
     c.ComboBtnBG = combo_button.Texture(u"PATTERN");

@@ -1,6 +1,6 @@
 #include "skin/data/loaded_skin.h"
 
-#include <unordered_map>
+#include "skin/data/section_lookup.h"
 
 namespace skin::data {
 
@@ -203,78 +203,24 @@ TColor LoadedSkin::GetHighLightFontColor(bool focused) const {
     return SystemColor(kColorHighlightText);
 }
 
-namespace {
-
-// The lookups of FillSectionImageIndexes for every section at once: first indexes by name
-// and parent indexes computed once, so that many sections with long parent chains cost a
-// hash lookup per step instead of a scan of all sections and masks.
-class SectionImageIndex {
-public:
-    explicit SectionImageIndex(const LoadedSkin& skin) : skin_(skin) {
-        for (std::size_t i = 0; i < skin.gd.size(); ++i)
-            sections_.try_emplace(skin.gd[i].ClassName, static_cast<int>(i));
-        for (std::size_t i = 0; i < skin.ma.size(); ++i) {
-            const TsMaskData& m = skin.ma[i];
-            masks_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
-            if (m.ImgType == TacImgType::itisaTexture)
-                textures_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
-        }
-    }
-
-    int Mask(int section, std::u16string_view name) const { return Find(masks_, section, name); }
-    int Texture(int section, std::u16string_view name) const {
-        return Find(textures_, section, name);
-    }
-
-private:
-    using Map = std::unordered_map<std::u16string, int>;
-
-    static std::u16string Key(std::u16string_view section, std::u16string_view name) {
-        std::u16string key(section);
-        key += u'\0';
-        key += name;
-        return key;
-    }
-
-    // The rule of LoadedSkin::GetMaskIndex with its parent fallback.
-    int Find(const Map& items, int index, std::u16string_view name) const {
-        std::u16string_view section = skin_.gd[index].ClassName;
-        for (std::size_t step = 0; step <= skin_.gd.size(); ++step) {
-            if (index < 0 || section.empty())
-                return -1;
-            auto found = items.find(Key(section, name));
-            if (found != items.end())
-                return found->second;
-            const std::u16string& parent = skin_.gd[index].ParentClass;
-            if (parent.empty() || parent == section)
-                return -1;
-            auto next = sections_.find(parent);
-            section = parent;
-            index = next == sections_.end() ? -1 : next->second;
-        }
-        return -1;
-    }
-
-    const LoadedSkin& skin_;
-    std::unordered_map<std::u16string_view, int> sections_;
-    Map masks_, textures_;
-};
-
-} // namespace
-
 void LoadedSkin::FillSectionImageIndexes() {
-    SectionImageIndex lookup(*this);
+    const SectionLookup lookup(*this);
+    const std::vector<int> borders = lookup.AllMasks(u"BORDERSMASK");
+    const std::vector<int> top_left = lookup.AllMasks(u"IMGTOPLEFT");
+    const std::vector<int> top_right = lookup.AllMasks(u"IMGTOPRIGHT");
+    const std::vector<int> bottom_left = lookup.AllMasks(u"IMGBTMLEFT");
+    const std::vector<int> bottom_right = lookup.AllMasks(u"IMGBTMRIGHT");
+    const std::vector<int> patterns = lookup.AllTextures(u"PATTERN");
     for (std::size_t i = 0; i < gd.size(); ++i) {
         TsGeneralData& record = gd[i];
         if (record.ClassName == kGlobalInfo)
             continue;
-        int index = static_cast<int>(i);
-        record.BorderIndex = lookup.Mask(index, u"BORDERSMASK");
-        record.ImgTL = lookup.Mask(index, u"IMGTOPLEFT");
-        record.ImgTR = lookup.Mask(index, u"IMGTOPRIGHT");
-        record.ImgBL = lookup.Mask(index, u"IMGBTMLEFT");
-        record.ImgBR = lookup.Mask(index, u"IMGBTMRIGHT");
-        record.TextureNormal = lookup.Texture(index, u"PATTERN");
+        record.BorderIndex = borders[i];
+        record.ImgTL = top_left[i];
+        record.ImgTR = top_right[i];
+        record.ImgBL = bottom_left[i];
+        record.ImgBR = bottom_right[i];
+        record.TextureNormal = patterns[i];
     }
 }
 

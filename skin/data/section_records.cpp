@@ -1,9 +1,8 @@
 // The global settings and the section records of a skin, read from its options text.
 
 #include "skin/data/gradient.h"
+#include "skin/data/inherited_keys.h"
 #include "skin/data/skin_loader.h"
-
-#include <unordered_set>
 
 namespace skin::data {
 
@@ -11,33 +10,16 @@ namespace {
 
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 
-// Reads the keys of one section, following PARENTCLASS for absent keys. The chain is resolved
-// once per section: it ends at an empty parent, the parent "?", a parent naming its own
-// section, a section that does not exist, and at any section visited before, so that a loop
-// through several sections cannot hang the load.
+// Reads the keys of one section, following PARENTCLASS for absent keys.
 class InheritedReader {
 public:
-    InheritedReader(const SkinOptions& options, const std::u16string& section) {
-        std::unordered_set<std::u16string_view> visited;
-        std::u16string_view name = section;
-        while (const OptionsSection* block = options.FindSection(name)) {
-            if (!visited.insert(name).second)
-                break;
-            chain_.push_back(block);
-            auto parent = Find(*block, u"PARENTCLASS");
-            if (!parent || parent->empty() || *parent == u"?" || *parent == name)
-                break;
-            name = *parent;
-        }
-    }
+    explicit InheritedReader(const InheritedValues* values) : values_(values) {}
 
     std::optional<std::u16string> Text(std::u16string_view key) const {
-        for (const OptionsSection* block : chain_) {
-            auto value = Find(*block, key);
-            if (value && *value != u"?")
-                return std::u16string(*value);
-        }
-        return std::nullopt;
+        const InheritedValue* v = Find(key);
+        if (!v || !v->Text)
+            return std::nullopt;
+        return std::u16string(*v->Text);
     }
     std::u16string Text(std::u16string_view key, std::u16string_view absent) const {
         return Text(key).value_or(std::u16string(absent));
@@ -49,13 +31,10 @@ public:
     // Values written in the section itself come back as written; values of a parent are
     // converted to RGB.
     std::int32_t Integer(std::u16string_view key, std::int32_t absent) const {
-        for (std::size_t i = 0; i < chain_.size(); ++i) {
-            auto value = Find(*chain_[i], key);
-            std::int32_t found = value ? ParseInteger(*value).value_or(-1) : -1;
-            if (found != -1)
-                return i == 0 ? found : ColorToRGB(found);
-        }
-        return absent;
+        const InheritedValue* v = Find(key);
+        if (!v || !v->Integer)
+            return absent;
+        return v->IntegerIsOwn ? *v->Integer : ColorToRGB(*v->Integer);
     }
     TsFontColor FontColor(bool hot) const {
         if (hot)
@@ -67,15 +46,11 @@ public:
     }
 
 private:
-    static std::optional<std::u16string_view> Find(const OptionsSection& block,
-                                                   std::u16string_view key) {
-        for (const OptionsKey& k : block.Keys)
-            if (k.HasValue && k.Name == key)
-                return k.Value;
-        return std::nullopt;
+    const InheritedValue* Find(std::u16string_view key) const {
+        return values_ ? &(*values_)[InheritedKeys::KeyIndex(key)] : nullptr;
     }
 
-    std::vector<const OptionsSection*> chain_;
+    const InheritedValues* values_;
 };
 
 void ReadGradient(const InheritedReader& reader, std::u16string_view key,
@@ -88,8 +63,9 @@ void ReadGradient(const InheritedReader& reader, std::u16string_view key,
         array = ParseGradient(data);
 }
 
-TsGeneralData ReadSection(const SkinOptions& options, const std::u16string& name) {
-    InheritedReader in(options, name);
+TsGeneralData ReadSection(const SkinOptions& options, const InheritedKeys& keys,
+                          const std::u16string& name) {
+    InheritedReader in(keys.Of(name));
     TsGeneralData gd;
     gd.ClassName = name;
     gd.ParentClass = options.ReadString(name, u"PARENTCLASS", u"");
@@ -191,8 +167,9 @@ void LoadGlobalSettings(TsSkinData& data, const SkinOptions& options) {
 void LoadSectionRecords(LoadedSkin& skin, const SkinOptions& options) {
     skin.gd.clear();
     skin.gd.reserve(options.SectionNames().size());
+    const InheritedKeys keys(options);
     for (const std::u16string& name : options.SectionNames())
-        skin.gd.push_back(ReadSection(options, name));
+        skin.gd.push_back(ReadSection(options, keys, name));
 }
 
 } // namespace skin::data

@@ -154,7 +154,6 @@ void LoadSkin(LoadedSkin& skin, const SkinOptions& options, SkinFileSource& file
     LoadSectionRecords(skin, options);
     skin.FillSectionImageIndexes();
     skin.RefreshConstData();
-    skin.FillSectionImageIndexes();
 }
 
 } // namespace skin::data

@@ -136,10 +136,28 @@ void PaintTriangles(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& 
 
 } // namespace
 
-void PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies, int offset) {
-    const Rect area = ClipToBitmap(r, bitmap);
+// Whether a gradient over area paints every pixel of it: a run along the gradient needs two
+// positions at least (one row of a vertical gradient, one column of a horizontal one, has no
+// colour of its own).
+bool GradientCovers(const Rect& area, const data::TsGradArray& pies, int offset) {
     if (area.IsEmpty() || pies.empty())
-        return;
+        return false;
+    switch (pies.front().Mode1) {
+    case gmVertical:
+        return offset <= 0 && area.Height() - offset >= 2;
+    case gmHorizontal:
+        return area.Width() >= 2;
+    case gmTriangles:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies, int offset) {
+    const Rect area = ClipToBitmap(r, bitmap);
+    if (!GradientCovers(area, pies, offset))
+        return false;
     switch (pies.front().Mode1) {
     case gmVertical:
         PaintVertical(bitmap, area, pies, offset);
@@ -147,12 +165,11 @@ void PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& p
     case gmHorizontal:
         PaintHorizontal(bitmap, area, pies);
         break;
-    case gmTriangles:
+    default:
         PaintTriangles(bitmap, area, pies);
         break;
-    default:
-        break;
     }
+    return true;
 }
 
 namespace {
@@ -177,15 +194,15 @@ inline Pixel Mix(Pixel g, Pixel x, int t) {
 
 } // namespace
 
-void PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+bool PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
                           int texture_weight, const Rect& texture_rect, const SkinBitmap& texture) {
     const Rect area = ClipToBitmap(r, bitmap);
-    if (area.IsEmpty() || pies.empty())
-        return;
+    if (!GradientCovers(area, pies, 0) || pies.front().Mode1 == gmTriangles)
+        return false;
     Rect tile = texture_rect.IsEmpty() ? texture.Bounds() : texture_rect;
     tile = Intersect(tile, texture.Bounds());
     if (tile.IsEmpty())
-        return;
+        return false;
     const Tiles tiles{texture, tile};
     const int t = texture_weight;
     if (pies.front().Mode1 == gmVertical) {
@@ -215,6 +232,7 @@ void PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradA
             std::copy_n(bitmap.Row(area.Top + (y - area.Top) % band) + area.Left, area.Width(),
                         bitmap.Row(y) + area.Left);
     }
+    return true;
 }
 
 } // namespace skin::render

@@ -10,20 +10,14 @@
 namespace skin::render {
 
 SectionFillParams SectionFillFor(const data::TsGeneralData& section, int state) {
+    // Props[1] of a one-state section repeats Props[0], so any state above 0 is safe to read.
+    const data::TsGenState& props = section.Props[state > 0 ? 1 : 0];
     SectionFillParams fill;
-    if (state > 0) {
-        fill.Color = section.HotColor;
-        fill.ImagePercent = section.HotImagePercent;
-        fill.GradientPercent = section.HotGradientPercent;
-        fill.GradientData = section.HotGradientData;
-        fill.Gradient = section.HotGradientArray;
-    } else {
-        fill.Color = section.Color;
-        fill.ImagePercent = section.ImagePercent;
-        fill.GradientPercent = section.GradientPercent;
-        fill.GradientData = section.GradientData;
-        fill.Gradient = section.GradientArray;
-    }
+    fill.Color = props.Color;
+    fill.ImagePercent = props.ImagePercent;
+    fill.GradientPercent = props.GradientPercent;
+    fill.GradientData = props.GradientData;
+    fill.Gradient = props.GradientArray;
     return fill;
 }
 
@@ -56,12 +50,12 @@ bool PaintSectionTexture(SkinBitmap& dst, const Rect& r, const SectionFillParams
     return true;
 }
 
+// A gradient that paints nothing (no segments, an unknown mode, too short a run) leaves the
+// section's plain colour.
 void PaintGradientOrColour(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
                            Color colour) {
-    if (fill.GradientData.empty())
+    if (fill.GradientData.empty() || !PaintGradient(dst, r, fill.Gradient))
         FillRectOpaque(dst, r, colour);
-    else
-        PaintGradient(dst, r, fill.Gradient);
 }
 
 } // namespace
@@ -76,10 +70,9 @@ void FillSection(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
     if (!simplified && img + grad == 100 && grad >= 1 && grad <= 99 &&
         skin.IsValidImgIndex(fill.TextureMask) && OneSegmentDirection(fill.Gradient)) {
         const MaskSource mask = MaskFromSkin(&skin, fill.TextureMask);
-        if (mask.DrawMode == 0) {
-            PaintGradientTexture(dst, r, fill.Gradient, img * 255 / 100, mask.R, mask.Image);
+        if (mask.DrawMode == 0 &&
+            PaintGradientTexture(dst, r, fill.Gradient, img * 255 / 100, mask.R, mask.Image))
             return;
-        }
     }
     const bool textured = img > 0 && PaintSectionTexture(dst, r, fill, skin, ci, colour);
     if (grad > 0) {
@@ -93,7 +86,9 @@ void FillSection(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
         }
     }
     const int sum = img + grad;
-    if (sum <= 0 || (simplified && sum > 100)) {
+    // Nothing painted so far means there is nothing to tint: the face is its plain colour.
+    const bool painted = textured || grad > 0;
+    if (!painted || sum <= 0 || (simplified && sum > 100)) {
         FillRectOpaque(dst, r, colour);
     } else if (sum < 100) {
         // The tint takes its right and bottom edges as inside the rectangle.

@@ -104,6 +104,78 @@ TEST(SectionFillTest, GradientWithoutTextureAndTintForPartialWeights) {
     EXPECT_EQ(b.At(1, 1), 0xFFFF0000u);
 }
 
+TEST(SectionFillTest, GradientsPaintingNothingLeaveThePlainColour) {
+    // Each of these gradients paints nothing over its rectangle; the face must not keep what
+    // the bitmap held (the sentinel stands for leftover heap bytes).
+    struct Case {
+        const char16_t* gradient;
+        Rect r;
+    };
+    const Case cases[] = {
+        {u"N/A", {0, 0, 4, 4}},
+        {u"16777215;0;100;0", {0, 0, 4, 4}},   // fewer than five words
+        {u"16777215;0;100;3;0", {0, 0, 4, 4}}, // unknown direction
+        {u"16777215;0;100;0;0", {0, 1, 4, 2}}, // vertical, one row high
+        {u"16777215;0;100;1;0", {2, 0, 3, 4}}, // horizontal, one column wide
+    };
+    constexpr Pixel kSentinel = 0xDE9E9E9Eu;
+    TinySkin t;
+    for (const Case& c : cases) {
+        for (const int grad : {100, 60}) {
+            SkinBitmap b = Filled(4, 4, kSentinel);
+            FillSection(b, c.r, Fill(0, grad, -1, c.gradient), t.skin, EmptyCacheInfo);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x) {
+                    const bool inside =
+                        x >= c.r.Left && x < c.r.Right && y >= c.r.Top && y < c.r.Bottom;
+                    ASSERT_EQ(b.At(x, y), inside ? 0xFFFF0000u : kSentinel)
+                        << "grad " << grad << " at " << x << "," << y << ": " << Hex(b.At(x, y));
+                }
+        }
+        // With a texture the gradient's layer is the colour, blended as a colour layer would be.
+        for (const int texture : {0, t.AddTexture({0, 0, 2, 2}, 0, 1)}) {
+            SkinBitmap got = Filled(4, 4, kSentinel);
+            SkinBitmap want = Filled(4, 4, kSentinel);
+            FillSection(got, c.r, Fill(50, 50, texture, c.gradient), t.skin, EmptyCacheInfo);
+            SectionFillParams plain = Fill(50, 50, texture, u"x");
+            plain.GradientData.clear();
+            FillSection(want, c.r, plain, t.skin, EmptyCacheInfo);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x)
+                    ASSERT_EQ(got.At(x, y), want.At(x, y)) << x << "," << y;
+        }
+    }
+}
+
+TEST(SectionFillTest, EveryStateReadsItsOwnRecordEntry) {
+    // A one-state section painted in state 1 shows its only state, not the zero hot fields.
+    data::TsGeneralData one;
+    one.States = 1;
+    one.Props[0].Color = 0x00FF00;
+    one.Props[0].ImagePercent = 10;
+    one.Props[1] = one.Props[0];
+    EXPECT_EQ(SectionFillFor(one, 1).Color, 0x00FF00);
+    EXPECT_EQ(SectionFillFor(one, 1).ImagePercent, 10);
+    data::TsGeneralData two = one;
+    two.States = 2;
+    two.Props[1].Color = 0x0000FF;
+    two.Props[1].GradientData = u"0;0;100;0;0";
+    two.Props[1].GradientArray = data::ParseGradient(two.Props[1].GradientData);
+    EXPECT_EQ(SectionFillFor(two, 0).Color, 0x00FF00);
+    EXPECT_EQ(SectionFillFor(two, 1).Color, 0x0000FF);
+    EXPECT_EQ(SectionFillFor(two, 1).Gradient.size(), 1u);
+}
+
+TEST(SkinBitmapTest, NewBitmapsStartCleared) {
+    for (int i = 0; i < 4; ++i) {
+        SkinBitmap b(17, 9);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 17; ++x)
+                ASSERT_EQ(b.At(x, y), 0u);
+        b.At(3, 3) = 0xDEADBEEFu;
+    }
+}
+
 TEST(SectionFillTest, SimplifiedFillPaintsColourAboveHundred) {
     TinySkin t;
     SkinBitmap b = Filled(3, 3, 0);
