@@ -1,5 +1,8 @@
 #include "app/folder_tree_view.h"
 
+#include <utility>
+#include <vector>
+
 namespace app {
 
 namespace {
@@ -63,17 +66,19 @@ void FolderTreeView::NodeAdded(core::FolderNode& node) {
     node.view_item = view_.InsertItem(parent ? ItemOf(*parent) : nullptr, node.Text(),
                                       node.ImageIndex(), reinterpret_cast<LPARAM>(&node));
     // A tree view only expands items that have children: catch up once the first one exists.
-    if (parent && parent->Expanded() && parent->ChildCount() == 1)
-        view_.ExpandItem(ItemOf(*parent));
-    if (OnNamesChanged)
-        OnNamesChanged();
+    if (parent && parent->Expanded() && parent->ChildCount() == 1) {
+        if (tree_.Updating())
+            expansion_due_ = true;
+        else
+            view_.ExpandItem(ItemOf(*parent));
+    }
+    NamesChanged();
 }
 
 void FolderTreeView::NodeRemoving(core::FolderNode& node) {
     if (OnNodeRemoving)
         OnNodeRemoving(node);
-    if (OnNamesChanged)
-        OnNamesChanged();
+    NamesChanged();
     for (core::FolderNode* n = pending_edit_; n; n = n->Parent())
         if (n == &node)
             pending_edit_ = nullptr;
@@ -84,8 +89,7 @@ void FolderTreeView::NodeRemoving(core::FolderNode& node) {
 }
 
 void FolderTreeView::NodeTextChanged(core::FolderNode& node) {
-    if (OnNamesChanged)
-        OnNamesChanged();
+    NamesChanged();
     if (!syncing_)
         view_.SetItemText(ItemOf(node), node.Text());
 }
@@ -93,6 +97,10 @@ void FolderTreeView::NodeTextChanged(core::FolderNode& node) {
 void FolderTreeView::NodeExpanded(core::FolderNode& node) {
     if (syncing_)
         return;
+    if (tree_.Updating()) {
+        expansion_due_ = true;
+        return;
+    }
     Syncing guard(syncing_);
     view_.ExpandItem(ItemOf(node));
 }
@@ -105,6 +113,10 @@ void FolderTreeView::NodeCollapsed(core::FolderNode& node) {
 }
 
 void FolderTreeView::SelectionChanged(core::FolderNode* selected) {
+    if (tree_.Updating()) {
+        selection_due_ = true;
+        return;
+    }
     Syncing guard(syncing_);
     view_.SelectItem(selected ? ItemOf(*selected) : nullptr);
 }
@@ -134,7 +146,45 @@ void FolderTreeView::OpenPendingEdit() {
 }
 
 void FolderTreeView::UpdatingChanged(bool updating) {
+    if (!updating)
+        FinishBatch();
     view_.SetRedraw(!updating);
+}
+
+void FolderTreeView::NamesChanged() {
+    if (tree_.Updating())
+        names_changed_ = true;
+    else if (OnNamesChanged)
+        OnNamesChanged();
+}
+
+void FolderTreeView::FinishBatch() {
+    if (std::exchange(expansion_due_, false)) {
+        Syncing guard(syncing_);
+        ExpandItemsOfExpandedNodes();
+    }
+    if (std::exchange(selection_due_, false)) {
+        Syncing guard(syncing_);
+        core::FolderNode* selected = tree_.Selected();
+        view_.SelectItem(selected ? ItemOf(*selected) : nullptr);
+    }
+    if (std::exchange(names_changed_, false) && OnNamesChanged)
+        OnNamesChanged();
+}
+
+void FolderTreeView::ExpandItemsOfExpandedNodes() {
+    std::vector<core::FolderNode*> subtree;
+    for (std::size_t r = 0; r < tree_.RootCount(); ++r) {
+        core::FolderNode* root = tree_.Root(r);
+        core::FolderNode* end = root->NextSibling();
+        subtree.clear();
+        for (core::FolderNode* n = root; n && n != end; n = core::FolderTree::GetNext(*n))
+            if (n->Expanded() && n->ChildCount() > 0)
+                subtree.push_back(n);
+        // Pre-order backwards: every node after everything below it.
+        for (auto n = subtree.rbegin(); n != subtree.rend(); ++n)
+            view_.ExpandItem(ItemOf(**n));
+    }
 }
 
 } // namespace app

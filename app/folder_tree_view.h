@@ -43,12 +43,24 @@ public:
     void UpdatingChanged(bool updating) override;
 
 private:
+    // Inside an update batch the view is told only what cannot wait (new items, removed items,
+    // new texts); expansion, selection and the names' check are brought up to date once, when
+    // the batch ends, so that thousands of nodes cost no per-node layout or scroll work.
+    void NamesChanged();
+    void FinishBatch();
+    // Expands the items of every expanded node that has children: each root's subtree from
+    // the bottom up, so that no item is expanded while it is visible with collapsed items below.
+    void ExpandItemsOfExpandedNodes();
+
     core::FolderTree& tree_;
     ui::TreeView& view_;
     // Set while the view is changed on the tree's behalf, so that the view's own selection
     // notifications in between are not taken for the user's.
     int syncing_ = 0;
     core::FolderNode* pending_edit_ = nullptr;
+    bool expansion_due_ = false;
+    bool selection_due_ = false;
+    bool names_changed_ = false;
 };
 
 } // namespace app

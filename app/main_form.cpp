@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/frame_skin.h"
 #include "app/name_messages.h"
 #include "app/resources/resource_ids.h"
 #include "app/template_location.h"
@@ -11,11 +12,14 @@
 #include "core/text.h"
 #include "dialogs/input_query.h"
 #include "dialogs/message_dialogs.h"
+#include "dialogs/path_dialog.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
+#include "ui/trace.h"
 #include "ui/wide.h"
 #include "ui/win32_error.h"
 
+#include <functional>
 #include <shellapi.h>
 
 namespace app {
@@ -55,6 +59,52 @@ T& Child(ui::Form& form, const char16_t* name, ui::Bounds bounds) {
     control.SetBounds(bounds);
     return control;
 }
+
+// The busy cursor for the length of a scope, also when an error leaves it.
+class BusyCursor {
+public:
+    BusyCursor() { ui::Application::Instance().SetBusyCursor(true); }
+    ~BusyCursor() { ui::Application::Instance().SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// While folders are created, the caption says how far the creation got, and the windows are
+// painted (only painted: a click must not start anything in the middle). The first word comes
+// after a moment, so that a short creation does not flicker; the caption comes back at the end.
+class CreationProgressCaption {
+public:
+    explicit CreationProgressCaption(ui::Form& form)
+        : form_(form), caption_(form.Text()), last_shown_(GetTickCount64()) {}
+    ~CreationProgressCaption() {
+        if (shown_)
+            form_.SetText(caption_);
+    }
+    CreationProgressCaption(const CreationProgressCaption&) = delete;
+    CreationProgressCaption& operator=(const CreationProgressCaption&) = delete;
+
+    void operator()(std::size_t done, std::size_t total) {
+        const ULONGLONG now = GetTickCount64();
+        if (now - last_shown_ < kInterval)
+            return;
+        last_shown_ = now;
+        shown_ = true;
+        form_.SetText(CreationProgressText(done, total));
+        ui::TraceEvent(form_, "creation progress", static_cast<long long>(done),
+                       static_cast<long long>(total));
+        MSG message;
+        while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+
+private:
+    static constexpr ULONGLONG kInterval = 100; // milliseconds
+
+    ui::Form& form_;
+    std::u16string caption_;
+    ULONGLONG last_shown_;
+    bool shown_ = false;
+};
 
 } // namespace
 
@@ -129,6 +179,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sOpenDialog1.SetFilter(kTemplateFilter);
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
+    DressForm(*this, false);
     FinishCreation();
 }
 
@@ -151,6 +202,8 @@ void TForm1::ConfigureDirectoryEdits() {
     sDirectoryEdit1.OnChange = [this](ui::Control&) { ScheduleNameCheck(); };
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) { DressForm(picker, true); };
 }
 
 void TForm1::FormCreate() {
@@ -239,8 +292,7 @@ void TForm1::CreateFoldersClick() {
     const core::NameCheck names(tree_, ExpandedOrAsGiven(destination));
     if (!names.AllAsTyped() && !dialogs::ShowQuestion(NamesQuestion(names)))
         return;
-    const core::CreationReport report =
-        core::CreateFolders(tree_, destination, core::SystemFileSystem(), names);
+    const core::CreationReport report = MakeFolders(destination, names);
     const std::u16string result =
         CreationResult(tree_, destination, names, report, ui::SystemErrorText);
     if (result.empty())
@@ -249,11 +301,30 @@ void TForm1::CreateFoldersClick() {
         throw core::Error(result);
 }
 
+core::CreationReport TForm1::MakeFolders(const std::u16string& destination,
+                                         const core::NameCheck& names) {
+    BusyCursor busy;
+    CreationProgressCaption progress(*this);
+    return core::CreateFolders(tree_, destination, core::SystemFileSystem(), names,
+                               std::ref(progress));
+}
+
 void TForm1::LoadTplClick() {
     sOpenDialog1.SetInitialDir(ExpandFileName(TemplatesSearchPath(ExecutablePath())));
-    if (sOpenDialog1.Execute())
-        core::LoadFromFile(tree_, sOpenDialog1.FileName(), core::SystemFileSystem());
-    // Also after a cancel: the user sees the whole tree either way.
+    if (sOpenDialog1.Execute()) {
+        LoadTemplate(sOpenDialog1.FileName());
+    } else {
+        // Also after a cancel: the user sees the whole tree either way.
+        BusyCursor busy;
+        tree_.FullExpand();
+    }
+}
+
+void TForm1::LoadTemplate(const std::u16string& file) {
+    BusyCursor busy;
+    // One batch: the view shows the loaded tree once, fully expanded.
+    core::TreeUpdate update(tree_);
+    core::LoadFromFile(tree_, file, core::SystemFileSystem());
     tree_.FullExpand();
 }
 
@@ -269,8 +340,11 @@ void TForm1::scanClick() {
     // The hidden field keeps the folder of the last pick: a cancelled picker scans it again.
     sDirectoryEdit2.DoClick();
     const std::u16string folder = sDirectoryEdit2.Text();
-    if (folder.empty())
-        return;
+    if (!folder.empty())
+        ScanFolder(folder);
+}
+
+void TForm1::ScanFolder(const std::u16string& folder) {
     core::ScanDirectory(tree_, folder, core::SystemFileSystem(),
                         [](bool busy) { ui::Application::Instance().SetBusyCursor(busy); });
 }

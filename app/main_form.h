@@ -5,6 +5,7 @@
 
 #include "app/folder_tree_view.h"
 #include "app/name_marks.h"
+#include "core/folder_creation.h"
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
 #include "dialogs/open_dialog.h"
@@ -28,6 +29,16 @@ public:
 
     core::FolderTree& Tree() { return tree_; }
     void WndProc(ui::Message& message) override;
+
+    // The work behind the commands, without their dialogs, each with the busy cursor and the
+    // view brought up to date once. Loading replaces the tree with the template's, and the
+    // tree is shown fully expanded; a scan does the same with the folders below `folder`.
+    void LoadTemplate(const std::u16string& file);
+    void ScanFolder(const std::u16string& folder);
+    // Creates the folders below the destination as `names` checked them; the caption says how
+    // far it got meanwhile.
+    core::CreationReport MakeFolders(const std::u16string& destination,
+                                     const core::NameCheck& names);
 
     ui::SpeedButton& LoadTpl;
     ui::SpeedButton& SaveTemplate;

@@ -21,6 +21,10 @@ void NameMarks::Refresh() {
     const core::NameCheck check(tree_, destination_);
     std::unordered_map<const core::FolderNode*, Mark> marks;
     for (const core::FolderNode* node : check.Marked()) {
+        // A node added in a batch still open may have no item yet; the batch's end asks for
+        // another check, which marks it.
+        if (!FolderTreeView::ItemOf(*node))
+            continue;
         const core::NameVerdict& verdict = check.Of(*node);
         marks.emplace(node, Mark{verdict.Changed() ? fiNameChanged : fiNameRefused,
                                  NameReason(*node, verdict) + u'.'});

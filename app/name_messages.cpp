@@ -113,4 +113,9 @@ std::u16string CreationResult(const core::FolderTree& tree, const std::u16string
     return core::Format(header, {}, {Count(listed), Count(report.nodes)}) + lines;
 }
 
+std::u16string CreationProgressText(std::size_t done, std::size_t total) {
+    return core::Format(u"Creating folders: %d of %d", {},
+                        {static_cast<long long>(done), static_cast<long long>(total)});
+}
+
 } // namespace app

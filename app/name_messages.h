@@ -29,4 +29,7 @@ std::u16string CreationResult(const core::FolderTree& tree, const std::u16string
                               const core::NameCheck& check, const core::CreationReport& report,
                               const std::function<std::u16string(std::uint32_t)>& error_text);
 
+// The caption while folders are created: how many of the tree's nodes are done.
+std::u16string CreationProgressText(std::size_t done, std::size_t total);
+
 } // namespace app

@@ -7,6 +7,7 @@
 #include "core/name_check.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,15 @@ struct CreationReport {
 // "Unable to create directory" (code 3) for an empty P. On failure, `error` receives the code.
 bool ForceDirectories(FileSystem& fs, const std::u16string& path, std::uint32_t* error = nullptr);
 
+// How far a creation got: the nodes walked so far, of all the tree's nodes.
+using CreationProgress = std::function<void(std::size_t done, std::size_t total)>;
+
 // Walks the tree in pre-order and creates destination\PathAsCreated(node) for every node,
 // carrying on after failures. Names that `names` refuses are left out with everything inside
 // them; the others are created with the names Windows gives them. `names` checked this tree.
+// `progress` hears after every node, left out or not, so its last call has done == total.
 CreationReport CreateFolders(const FolderTree& tree, const std::u16string& destination,
-                             FileSystem& fs, const NameCheck& names);
+                             FileSystem& fs, const NameCheck& names,
+                             const CreationProgress& progress = {});
 
 } // namespace core

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <commctrl.h>
 #include <set>
+#include <unordered_map>
 #include <utility>
 #include <windowsx.h>
 
@@ -19,6 +20,13 @@ namespace ui {
 namespace {
 
 constexpr wchar_t kControlProperty[] = L"ArbordirControl";
+
+// The controls by their windows, looked up for every message. The window property says the same
+// to whoever looks from outside, but reading it is a call into the Wine server each time.
+std::unordered_map<HWND, WinControl*>& BoundControls() {
+    static std::unordered_map<HWND, WinControl*> controls;
+    return controls;
+}
 constexpr wchar_t kOwnClassPrefix[] = L"Arbordir.";
 // Tells the framework's subclass apart from others stacked on a platform window.
 constexpr UINT_PTR kFrameworkSubclass = 0xA7B0;
@@ -73,6 +81,7 @@ struct WindowBinding {
             if (bound->handle_ == window)
                 bound->handle_ = nullptr;
             RemovePropW(window, kControlProperty);
+            BoundControls().erase(window);
         }
         creation->window = window;
         if (creator->handle_ != window)
@@ -148,7 +157,11 @@ HWND WinControl::Handle() {
 }
 
 WinControl* WinControl::FromHandle(HWND window) {
-    return window ? static_cast<WinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+    if (!window)
+        return nullptr;
+    const auto& controls = BoundControls();
+    const auto bound = controls.find(window);
+    return bound == controls.end() ? nullptr : bound->second;
 }
 
 WinControl* WinControl::FindControl(HWND window) {
@@ -265,12 +278,16 @@ void WinControl::RecreateWnd() {
 void WinControl::Bind(HWND window) {
     handle_ = window;
     SetPropW(window, kControlProperty, this);
+    BoundControls()[window] = this;
 }
 
 void WinControl::Unbind() {
     if (!handle_)
         return;
     RemovePropW(handle_, kControlProperty);
+    if (const auto bound = BoundControls().find(handle_);
+        bound != BoundControls().end() && bound->second == this)
+        BoundControls().erase(bound);
     // Only the framework's own layer comes off; subclasses stacked since stay where they are.
     if (!own_class_)
         RemoveWindowSubclass(handle_, PlatformProc, kFrameworkSubclass);
@@ -331,6 +348,14 @@ void WinControl::DefaultHandler(Message& message) {
         // Performed directly: nothing below the framework's subclass but the class itself.
         message.result =
             CallWindowProcW(class_proc_, handle_, message.msg, message.wParam, message.lParam);
+}
+
+LRESULT WinControl::CallClassProcedure(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (!handle_)
+        return 0;
+    if (own_class_ || !class_proc_)
+        return DefWindowProcW(handle_, msg, wParam, lParam);
+    return CallWindowProcW(class_proc_, handle_, msg, wParam, lParam);
 }
 
 void WinControl::WndProc(Message& message) {

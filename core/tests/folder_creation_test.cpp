@@ -103,6 +103,37 @@ TEST(CreateFolders, ChangedNamesAreCreatedAsWindowsNamesThemAndTheirChildrenGoIn
                                  u"X:\\Out\\a\\b", u"X:\\Out\\a\\b\\c"}));
 }
 
+TEST(CreateFolders, ProgressCountsEveryNodeInOrderAndEndsAtTheTotal) {
+    // A refused name, a folder the file system refuses and good ones: each counts once.
+    FolderTree tree;
+    FolderNode& bad = tree.Add(nullptr, u"Wh?t");
+    tree.AddChild(&bad, u"Below");
+    tree.Add(nullptr, u"Locked");
+    FolderNode& good = tree.Add(nullptr, u"Good");
+    tree.AddChild(&good, u"Inside");
+    FakeFileSystem fs({u"X:", u"X:\\Out"});
+    fs.RefuseCreating(u"X:\\Out\\Locked");
+    std::vector<std::pair<std::size_t, std::size_t>> calls;
+    std::vector<std::size_t> created_when_told;
+    const CreationReport report = CreateFolders(tree, u"X:\\Out", fs, NameCheck(tree, u"X:\\Out"),
+                                                [&](std::size_t done, std::size_t total) {
+                                                    calls.emplace_back(done, total);
+                                                    created_when_told.push_back(fs.created.size());
+                                                });
+    ASSERT_EQ(calls.size(), 5u);
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        EXPECT_EQ(calls[i], std::make_pair(i + 1, std::size_t{5}));
+    // Told after the node's folder was made, never before.
+    EXPECT_EQ(created_when_told, (std::vector<std::size_t>{0, 0, 0, 1, 2}));
+    EXPECT_EQ(report.nodes, 5u);
+
+    FolderTree empty;
+    bool told = false;
+    CreateFolders(empty, u"X:\\Out", fs, NameCheck(empty, u"X:\\Out"),
+                  [&](std::size_t, std::size_t) { told = true; });
+    EXPECT_FALSE(told);
+}
+
 TEST(ForceDirectories, RulesForShortPathsRootsAndEmptyPaths) {
     FakeFileSystem fs(Paths{});
     EXPECT_THROW(ForceDirectories(fs, u""), InOutError);

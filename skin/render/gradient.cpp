@@ -136,17 +136,16 @@ void PaintTriangles(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& 
 
 } // namespace
 
-// Whether a gradient over area paints every pixel of it: a run along the gradient needs two
-// positions at least (one row of a vertical gradient, one column of a horizontal one, has no
-// colour of its own).
-bool GradientCovers(const Rect& area, const data::TsGradArray& pies, int offset) {
+bool GradientPaints(const SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+                    int offset) {
+    const Rect area = ClipToBitmap(r, bitmap);
     if (area.IsEmpty() || pies.empty())
         return false;
     switch (pies.front().Mode1) {
     case gmVertical:
-        return offset <= 0 && area.Height() - offset >= 2;
+        return area.Bottom - 1 > area.Top + offset;
     case gmHorizontal:
-        return area.Width() >= 2;
+        return area.Width() > 1;
     case gmTriangles:
         return true;
     default:
@@ -155,9 +154,9 @@ bool GradientCovers(const Rect& area, const data::TsGradArray& pies, int offset)
 }
 
 bool PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies, int offset) {
-    const Rect area = ClipToBitmap(r, bitmap);
-    if (!GradientCovers(area, pies, offset))
+    if (!GradientPaints(bitmap, r, pies, offset))
         return false;
+    const Rect area = ClipToBitmap(r, bitmap);
     switch (pies.front().Mode1) {
     case gmVertical:
         PaintVertical(bitmap, area, pies, offset);
@@ -197,7 +196,8 @@ inline Pixel Mix(Pixel g, Pixel x, int t) {
 bool PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
                           int texture_weight, const Rect& texture_rect, const SkinBitmap& texture) {
     const Rect area = ClipToBitmap(r, bitmap);
-    if (!GradientCovers(area, pies, 0) || pies.front().Mode1 == gmTriangles)
+    const int mode = pies.empty() ? -1 : pies.front().Mode1;
+    if ((mode != gmVertical && mode != gmHorizontal) || !GradientPaints(bitmap, r, pies))
         return false;
     Rect tile = texture_rect.IsEmpty() ? texture.Bounds() : texture_rect;
     tile = Intersect(tile, texture.Bounds());

@@ -50,8 +50,8 @@ bool PaintSectionTexture(SkinBitmap& dst, const Rect& r, const SectionFillParams
     return true;
 }
 
-// A gradient that paints nothing (no segments, an unknown mode, too short a run) leaves the
-// section's plain colour.
+// A gradient that paints nothing (no segments, an unknown direction, one row or column to run
+// over) leaves the plain colour, never what the bitmap held.
 void PaintGradientOrColour(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
                            Color colour) {
     if (fill.GradientData.empty() || !PaintGradient(dst, r, fill.Gradient))
@@ -86,9 +86,7 @@ void FillSection(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
         }
     }
     const int sum = img + grad;
-    // Nothing painted so far means there is nothing to tint: the face is its plain colour.
-    const bool painted = textured || grad > 0;
-    if (!painted || sum <= 0 || (simplified && sum > 100)) {
+    if (sum <= 0 || (simplified && sum > 100)) {
         FillRectOpaque(dst, r, colour);
     } else if (sum < 100) {
         // The tint takes its right and bottom edges as inside the rectangle.

@@ -136,6 +136,18 @@ HWND LiveProgram::Active() const {
     return ThreadInfo(window_).hwndActive;
 }
 
+namespace {
+
+// The skin's own windows around a form (its shadow and frame, button overlays, the pictures of
+// its animations): layered tool windows that never take the activation. They belong to a form,
+// they are not windows of their own.
+bool IsSkinDecoration(HWND window) {
+    const LONG_PTR needed = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    return (GetWindowLongPtrW(window, GWL_EXSTYLE) & needed) == needed;
+}
+
+} // namespace
+
 std::vector<HWND> LiveProgram::OtherWindows() const {
     struct Collect {
         DWORD process_id;
@@ -147,7 +159,8 @@ std::vector<HWND> LiveProgram::OtherWindows() const {
             auto* collect = reinterpret_cast<Collect*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == collect->process_id && window != collect->main && IsWindowVisible(window))
+            if (owner == collect->process_id && window != collect->main &&
+                IsWindowVisible(window) && !IsSkinDecoration(window))
                 collect->found.push_back(window);
             return TRUE;
         },

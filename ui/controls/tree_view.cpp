@@ -66,11 +66,15 @@ HTREEITEM TreeView::InsertItem(HTREEITEM parent, const std::u16string& text, int
     insert.item.iImage = image;
     insert.item.iSelectedImage = image;
     insert.item.lParam = data;
-    return TreeView_InsertItem(Handle(), &insert);
+    Handle();
+    return reinterpret_cast<HTREEITEM>(
+        CallClassProcedure(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 void TreeView::DeleteItem(HTREEITEM item) {
-    TreeView_DeleteItem(Handle(), item);
+    // Without an item the platform would delete every one.
+    if (item)
+        CallClassProcedure(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
 }
 
 void TreeView::SetItemText(HTREEITEM item, const std::u16string& text) {
@@ -78,11 +82,12 @@ void TreeView::SetItemText(HTREEITEM item, const std::u16string& text) {
     change.mask = TVIF_TEXT;
     change.hItem = item;
     change.pszText = const_cast<wchar_t*>(Wide(text));
-    TreeView_SetItem(Handle(), &change);
+    CallClassProcedure(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TreeView::ExpandItem(HTREEITEM item) {
-    TreeView_Expand(Handle(), item, TVE_EXPAND);
+    if (item)
+        CallClassProcedure(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
 void TreeView::SelectItem(HTREEITEM item) {
@@ -97,7 +102,9 @@ LPARAM TreeView::ItemData(HTREEITEM item) const {
     TVITEMW query{};
     query.mask = TVIF_PARAM;
     query.hItem = item;
-    return handle_ && TreeView_GetItem(handle_, &query) ? query.lParam : 0;
+    return handle_ && CallClassProcedure(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))
+               ? query.lParam
+               : 0;
 }
 
 void TreeView::EditItem(HTREEITEM item) {
@@ -130,7 +137,7 @@ void TreeView::SetItemImage(HTREEITEM item, int image) {
     change.hItem = item;
     change.iImage = image;
     change.iSelectedImage = image;
-    TreeView_SetItem(Handle(), &change);
+    CallClassProcedure(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TreeView::WndProc(Message& message) {

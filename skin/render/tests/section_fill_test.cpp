@@ -104,49 +104,6 @@ TEST(SectionFillTest, GradientWithoutTextureAndTintForPartialWeights) {
     EXPECT_EQ(b.At(1, 1), 0xFFFF0000u);
 }
 
-TEST(SectionFillTest, GradientsPaintingNothingLeaveThePlainColour) {
-    // Each of these gradients paints nothing over its rectangle; the face must not keep what
-    // the bitmap held (the sentinel stands for leftover heap bytes).
-    struct Case {
-        const char16_t* gradient;
-        Rect r;
-    };
-    const Case cases[] = {
-        {u"N/A", {0, 0, 4, 4}},
-        {u"16777215;0;100;0", {0, 0, 4, 4}},   // fewer than five words
-        {u"16777215;0;100;3;0", {0, 0, 4, 4}}, // unknown direction
-        {u"16777215;0;100;0;0", {0, 1, 4, 2}}, // vertical, one row high
-        {u"16777215;0;100;1;0", {2, 0, 3, 4}}, // horizontal, one column wide
-    };
-    constexpr Pixel kSentinel = 0xDE9E9E9Eu;
-    TinySkin t;
-    for (const Case& c : cases) {
-        for (const int grad : {100, 60}) {
-            SkinBitmap b = Filled(4, 4, kSentinel);
-            FillSection(b, c.r, Fill(0, grad, -1, c.gradient), t.skin, EmptyCacheInfo);
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x) {
-                    const bool inside =
-                        x >= c.r.Left && x < c.r.Right && y >= c.r.Top && y < c.r.Bottom;
-                    ASSERT_EQ(b.At(x, y), inside ? 0xFFFF0000u : kSentinel)
-                        << "grad " << grad << " at " << x << "," << y << ": " << Hex(b.At(x, y));
-                }
-        }
-        // With a texture the gradient's layer is the colour, blended as a colour layer would be.
-        for (const int texture : {0, t.AddTexture({0, 0, 2, 2}, 0, 1)}) {
-            SkinBitmap got = Filled(4, 4, kSentinel);
-            SkinBitmap want = Filled(4, 4, kSentinel);
-            FillSection(got, c.r, Fill(50, 50, texture, c.gradient), t.skin, EmptyCacheInfo);
-            SectionFillParams plain = Fill(50, 50, texture, u"x");
-            plain.GradientData.clear();
-            FillSection(want, c.r, plain, t.skin, EmptyCacheInfo);
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x)
-                    ASSERT_EQ(got.At(x, y), want.At(x, y)) << x << "," << y;
-        }
-    }
-}
-
 TEST(SectionFillTest, EveryStateReadsItsOwnRecordEntry) {
     // A one-state section painted in state 1 shows its only state, not the zero hot fields.
     data::TsGeneralData one;
@@ -166,16 +123,6 @@ TEST(SectionFillTest, EveryStateReadsItsOwnRecordEntry) {
     EXPECT_EQ(SectionFillFor(two, 1).Gradient.size(), 1u);
 }
 
-TEST(SkinBitmapTest, NewBitmapsStartCleared) {
-    for (int i = 0; i < 4; ++i) {
-        SkinBitmap b(17, 9);
-        for (int y = 0; y < 9; ++y)
-            for (int x = 0; x < 17; ++x)
-                ASSERT_EQ(b.At(x, y), 0u);
-        b.At(3, 3) = 0xDEADBEEFu;
-    }
-}
-
 TEST(SectionFillTest, SimplifiedFillPaintsColourAboveHundred) {
     TinySkin t;
     SkinBitmap b = Filled(3, 3, 0);
@@ -185,6 +132,54 @@ TEST(SectionFillTest, SimplifiedFillPaintsColourAboveHundred) {
     FillSection(b, {0, 0, 3, 3}, Fill(0, 120, -1, u"16777215;16777215;100;0;0"), t.skin,
                 EmptyCacheInfo, false);
     EXPECT_EQ(b.At(1, 1), 0xFFFFFFFFu);
+}
+
+// Gradients that paint nothing: no segments, too few words, an unknown direction, a vertical
+// gradient over one row, a horizontal one over one column. The face must be what the plain
+// colour gives, whatever the bitmap held before, with and without a texture under it.
+TEST(SectionFillTest, GradientsThatPaintNothingLeaveThePlainColour) {
+    struct Case {
+        const char16_t* gradient;
+        Rect r;
+    };
+    const Case cases[] = {
+        {u"N/A", {0, 0, 4, 4}},
+        {u"255;255;100", {0, 0, 4, 4}},
+        {u"255;16711680;100;7;0", {0, 0, 4, 4}},
+        {u"255;16711680;100;0;0", {0, 1, 4, 2}},
+        {u"255;16711680;100;1;0", {2, 0, 3, 4}},
+    };
+    TinySkin t;
+    const int stretched = t.AddTexture({0, 0, 2, 2}, 0, 1);
+    struct Weights {
+        int img, grad, texture;
+    };
+    // Without texture; over a stretched texture (blended layer); over a tiled one (one pass).
+    const Weights weights[] = {{0, 100, -1}, {0, 60, -1}, {50, 50, stretched}, {15, 85, 0}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        for (const Weights& w : weights) {
+            SkinBitmap expected = Filled(4, 4, 0x00ABCDEF);
+            FillSection(expected, c.r, Fill(w.img, w.grad, w.texture), t.skin, EmptyCacheInfo);
+            for (const Pixel before : {0xDE9E9E9Eu, 0x00000000u, 0xFFFFFFFFu}) {
+                SkinBitmap b = Filled(4, 4, before);
+                FillSection(b, c.r, Fill(w.img, w.grad, w.texture, c.gradient), t.skin,
+                            EmptyCacheInfo);
+                for (int y = c.r.Top; y < c.r.Bottom; ++y)
+                    for (int x = c.r.Left; x < c.r.Right; ++x)
+                        ASSERT_EQ(b.At(x, y), expected.At(x, y))
+                            << "case " << i << " img " << w.img << " at " << x << "," << y
+                            << " over " << Hex(before);
+            }
+        }
+    }
+}
+
+TEST(SectionFillTest, NewBitmapsStartClear) {
+    const SkinBitmap b(7, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(b.At(x, y), 0u);
 }
 
 TEST(TextureTest, FillModesLeaveTheRightPartToTheColour) {

@@ -1,0 +1,96 @@
+#pragma once
+
+// Forms with a skin provider for the tests on real windows: the internal skin loaded once, the
+// plain and the extended frame.
+
+#include "skin/data/skin_loader.h"
+#include "skin/windows/skin_provider.h"
+#include "ui/form.h"
+#include "ui/tests/win32/framework_fixture.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace skin::windows::testing {
+
+struct InternalSkin {
+    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
+    data::SkinOptions options;
+    data::LoadedSkin skin;
+
+    InternalSkin() {
+        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
+        options = data::SkinOptions::Parse(*reader->Options);
+        data::PackageFileSource files(*reader);
+        data::LoadSkin(skin, options, files);
+    }
+};
+
+inline const data::LoadedSkin& Skin() {
+    static const InternalSkin skin;
+    return skin.skin;
+}
+
+inline const FrameSkinSource& Source(bool extended) {
+    static const FrameSkinSource plain = MakeFrameSkinSource(Skin(), false);
+    static const FrameSkinSource ext = MakeFrameSkinSource(Skin(), true);
+    return extended ? ext : plain;
+}
+
+// Lets the window system deliver what showing, moving or clicking set going.
+inline void Settle(DWORD ms = 300) {
+    const DWORD start = GetTickCount();
+    ui::PumpUntil([&] { return GetTickCount() - start > ms; });
+}
+
+// The main window's kind of form: bsSingle, system menu and minimise.
+struct SkinnedForm {
+    ui::Form form{nullptr};
+    TsSkinProvider* provider = nullptr;
+
+    explicit SkinnedForm(bool extended, ui::BorderStyle style = ui::BorderStyle::bsSingle,
+                         const FrameSkinSource* source = nullptr) {
+        form.SetBorderStyle(style);
+        if (style == ui::BorderStyle::bsSingle)
+            form.SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+        form.SetText(u"Arbordir");
+        form.SetBounds({120, 110, 300, 200});
+        form.SetClientSize(400, 300);
+        provider = &ui::Make<TsSkinProvider>(form);
+        provider->SetSkinSource(source ? source : &Source(extended));
+        form.Show();
+        Settle();
+    }
+    HWND Window() { return form.Handle(); }
+    frame::Point ScreenOf(frame::Point cache_point) {
+        RECT w{};
+        GetWindowRect(Window(), &w);
+        const frame::FrameGeometry g = provider->Geometry();
+        const frame::Point o = g.Extended() ? g.BorderFormOffset() : frame::Point{};
+        return {w.left - o.X + cache_point.X, w.top - o.Y + cache_point.Y};
+    }
+};
+
+// The lines of one event in a trace file: frame and value.
+inline std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
+    std::vector<std::pair<int, int>> lines;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string name, what;
+        int frame = 0, value = 0;
+        std::getline(fields, name, '\t');
+        std::getline(fields, what, '\t');
+        fields >> frame >> value;
+        if (what == event)
+            lines.emplace_back(frame, value);
+    }
+    return lines;
+}
+
+} // namespace skin::windows::testing
