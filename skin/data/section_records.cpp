@@ -3,6 +3,7 @@
 #include "skin/data/gradient.h"
 #include "skin/data/inherited_keys.h"
 #include "skin/data/skin_loader.h"
+#include "skin/data/skin_version.h"
 
 namespace skin::data {
 
@@ -131,7 +132,9 @@ std::int16_t Global16(const SkinOptions& options, std::u16string_view key, std::
 
 void LoadGlobalSettings(TsSkinData& data, const SkinOptions& options) {
     const auto& o = options;
-    data.Version = ParseReal(o.ReadString(kGlobalInfo, u"VERSION", u""));
+    const std::u16string version = o.ReadString(kGlobalInfo, u"VERSION", u"");
+    data.Version = ParseReal(version);
+    data.VersionParts = SkinVersion::Parse(version);
     data.Author = GlobalText(o, u"AUTHOR");
     data.Description = GlobalText(o, u"DESCRIPTION");
     data.ExBorderWidth = Global16(o, u"BORDERWIDTH", 4);
