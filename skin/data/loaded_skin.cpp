@@ -15,7 +15,7 @@ bool IsUnsetColor(TColor color) {
 } // namespace
 
 int StateWidth(const TsMaskData& mask) {
-    if (mask.ImageCount == 0)
+    if (mask.ImageCount < 1)
         return 0;
     return mask.ImageCount == 1 ? mask.R.Width() : mask.R.Width() / mask.ImageCount;
 }
@@ -116,6 +116,8 @@ int LoadedSkin::GetPatternIndex(int skin_index, std::u16string_view section,
 }
 
 int LoadedSkin::MaskWidthLeft(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     TsMaskData& m = ma[index];
     if (m.WL > 0)
         return m.WL;
@@ -127,6 +129,8 @@ int LoadedSkin::MaskWidthLeft(int index) {
 }
 
 int LoadedSkin::MaskWidthRight(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     TsMaskData& m = ma[index];
     if (m.WR > 0)
         return m.WR;
@@ -136,6 +140,8 @@ int LoadedSkin::MaskWidthRight(int index) {
 }
 
 int LoadedSkin::MaskWidthTop(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     const TsMaskData& m = ma[index];
     if (m.WT > 0)
         return m.WT;
@@ -145,6 +151,8 @@ int LoadedSkin::MaskWidthTop(int index) {
 }
 
 int LoadedSkin::MaskWidthBottom(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     const TsMaskData& m = ma[index];
     if (m.WB > 0)
         return m.WB;

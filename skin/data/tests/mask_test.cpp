@@ -275,6 +275,23 @@ TEST(Masks, CornerKeyTestLooksAtTheCornerPiecesOfTheFirstState) {
     EXPECT_EQ(CornerKeyTest(m, Image32{}), 0);
 }
 
+TEST(Masks, GeometryOfInvalidIndexesAndCountsIsZero) {
+    LoadedSkin skin;
+    TsMaskData m;
+    m.R = {0, 0, 30, 20};
+    m.ImageCount = -3;
+    EXPECT_EQ(StateWidth(m), 0);
+    m.ImageCount = 0;
+    EXPECT_EQ(StateWidth(m), 0);
+    skin.ma.push_back(std::move(m));
+    for (const int index : {-1, 1, 1000}) {
+        EXPECT_EQ(skin.MaskWidthLeft(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthTop(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthRight(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthBottom(index), 0) << index;
+    }
+}
+
 TEST(Masks, GeometryFunctions) {
     LoadedSkin skin;
     TsMaskData m;
