@@ -1,7 +1,7 @@
 // The cached indexes of well-known sections and masks.
 
 #include "skin/data/loaded_skin.h"
-#include "skin/data/section_image_index.h"
+#include "skin/data/section_lookup.h"
 
 namespace skin::data {
 
@@ -13,12 +13,12 @@ std::int16_t Short(int index) {
 
 // Index of a section and the lookups of its masks with that index (parent fallback).
 struct SectionRef {
-    const SectionImageIndex& lookup;
+    const SectionLookup& skin;
     std::u16string_view name;
-    int index = lookup.Section(name);
+    int index = skin.Section(name);
 
-    int Mask(std::u16string_view mask) const { return lookup.Mask(index, mask); }
-    int Texture(std::u16string_view mask) const { return lookup.Texture(index, mask); }
+    int Mask(std::u16string_view mask) const { return skin.Mask(index, name, mask); }
+    int Texture(std::u16string_view mask) const { return skin.Texture(index, name, mask); }
 };
 
 } // namespace
@@ -26,7 +26,7 @@ struct SectionRef {
 void LoadedSkin::RefreshConstData() {
     TConstantSkinData& c = ConstData;
     c = {};
-    const SectionImageIndex lookup(*this);
+    const SectionLookup lookup(*this);
 
     SectionRef global{lookup, u"GLOBALINFO"};
     c.IndexGLobalInfo = Short(global.index);

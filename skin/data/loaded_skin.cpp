@@ -1,8 +1,6 @@
 #include "skin/data/loaded_skin.h"
 
-#include "skin/data/section_image_index.h"
-
-#include <unordered_map>
+#include "skin/data/section_lookup.h"
 
 namespace skin::data {
 
@@ -17,7 +15,7 @@ bool IsUnsetColor(TColor color) {
 } // namespace
 
 int StateWidth(const TsMaskData& mask) {
-    if (mask.ImageCount == 0)
+    if (mask.ImageCount < 1)
         return 0;
     return mask.ImageCount == 1 ? mask.R.Width() : mask.R.Width() / mask.ImageCount;
 }
@@ -60,23 +58,13 @@ std::vector<std::u16string> LoadedSkin::GetSkinSections() const {
     return names;
 }
 
-// Most chains are a step or two long. One that goes on (a damaged or hostile skin can chain
-// thousands of sections) is followed on through hash tables built for the call, so that a
-// lookup stays linear in the size of the skin instead of scanning every section at every step.
-constexpr std::size_t kShortChain = 16;
-
 // The first item of the section that matches, else the same search in the parent section, and
-// so on. The walk is bounded by the number of sections, so a PARENTCLASS loop ends. A long
-// chain is handed to long_chain with the index of the section reached.
-template <typename Match, typename LongChain>
-int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Match match,
-                                LongChain long_chain) const {
+// so on. The walk is bounded by the number of sections, so a PARENTCLASS loop ends.
+template <typename Match>
+int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Match match) const {
     for (std::size_t step = 0; step <= gd.size(); ++step) {
         if (skin_index < 0 || section.empty())
             return -1;
-        if (step == kShortChain && IsValidSkinIndex(skin_index) &&
-            gd[static_cast<std::size_t>(skin_index)].ClassName == section)
-            return long_chain(skin_index);
         int found = match(section);
         if (found >= 0)
             return found;
@@ -93,9 +81,8 @@ int LoadedSkin::FindWithParents(int skin_index, std::u16string_view section, Mat
 
 int LoadedSkin::GetMaskIndex(int skin_index, std::u16string_view section,
                              std::u16string_view mask) const {
-    return FindWithParents(
-        skin_index, section, [&](std::u16string_view s) { return GetMaskIndex(s, mask); },
-        [&](int reached) { return SectionImageIndex(*this).Mask(reached, mask); });
+    return FindWithParents(skin_index, section,
+                           [&](std::u16string_view s) { return GetMaskIndex(s, mask); });
 }
 
 int LoadedSkin::GetMaskIndex(std::u16string_view section, std::u16string_view mask) const {
@@ -109,40 +96,28 @@ int LoadedSkin::GetMaskIndex(std::u16string_view section, std::u16string_view ma
 
 int LoadedSkin::GetTextureIndex(int skin_index, std::u16string_view section,
                                 std::u16string_view mask) const {
-    return FindWithParents(
-        skin_index, section,
-        [&](std::u16string_view s) {
-            for (std::size_t i = 0; i < ma.size(); ++i)
-                if (ma[i].ImgType == TacImgType::itisaTexture && ma[i].ClassName == s &&
-                    ma[i].PropertyName == mask)
-                    return static_cast<int>(i);
-            return -1;
-        },
-        [&](int reached) { return SectionImageIndex(*this).Texture(reached, mask); });
+    return FindWithParents(skin_index, section, [&](std::u16string_view s) {
+        for (std::size_t i = 0; i < ma.size(); ++i)
+            if (ma[i].ImgType == TacImgType::itisaTexture && ma[i].ClassName == s &&
+                ma[i].PropertyName == mask)
+                return static_cast<int>(i);
+        return -1;
+    });
 }
 
 int LoadedSkin::GetPatternIndex(int skin_index, std::u16string_view section,
                                 std::u16string_view pattern) const {
-    auto own_pattern = [&](std::u16string_view s) {
+    return FindWithParents(skin_index, section, [&](std::u16string_view s) {
         for (std::size_t i = 0; i < pa.size(); ++i)
             if (pa[i].ClassName == s && pa[i].PropertyName == pattern)
                 return static_cast<int>(i);
-        return -1;
-    };
-    // Patterns are large pictures, so a skin holds few: only the sections need a table.
-    return FindWithParents(skin_index, section, own_pattern, [&](int reached) {
-        const SectionImageIndex sections(*this);
-        for (std::size_t step = 0; step <= gd.size() && reached >= 0; ++step) {
-            const int found = own_pattern(gd[static_cast<std::size_t>(reached)].ClassName);
-            if (found >= 0)
-                return found;
-            reached = sections.Parent(reached);
-        }
         return -1;
     });
 }
 
 int LoadedSkin::MaskWidthLeft(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     TsMaskData& m = ma[index];
     if (m.WL > 0)
         return m.WL;
@@ -154,6 +129,8 @@ int LoadedSkin::MaskWidthLeft(int index) {
 }
 
 int LoadedSkin::MaskWidthRight(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     TsMaskData& m = ma[index];
     if (m.WR > 0)
         return m.WR;
@@ -163,6 +140,8 @@ int LoadedSkin::MaskWidthRight(int index) {
 }
 
 int LoadedSkin::MaskWidthTop(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     const TsMaskData& m = ma[index];
     if (m.WT > 0)
         return m.WT;
@@ -172,6 +151,8 @@ int LoadedSkin::MaskWidthTop(int index) {
 }
 
 int LoadedSkin::MaskWidthBottom(int index) {
+    if (!IsValidImgIndex(index))
+        return 0;
     const TsMaskData& m = ma[index];
     if (m.WB > 0)
         return m.WB;
@@ -230,16 +211,14 @@ TColor LoadedSkin::GetHighLightFontColor(bool focused) const {
     return SystemColor(kColorHighlightText);
 }
 
-namespace {} // namespace
-
 void LoadedSkin::FillSectionImageIndexes() {
-    const SectionImageIndex lookup(*this);
-    const std::vector<int> borders = lookup.MasksOfAll(u"BORDERSMASK");
-    const std::vector<int> top_left = lookup.MasksOfAll(u"IMGTOPLEFT");
-    const std::vector<int> top_right = lookup.MasksOfAll(u"IMGTOPRIGHT");
-    const std::vector<int> bottom_left = lookup.MasksOfAll(u"IMGBTMLEFT");
-    const std::vector<int> bottom_right = lookup.MasksOfAll(u"IMGBTMRIGHT");
-    const std::vector<int> textures = lookup.TexturesOfAll(u"PATTERN");
+    const SectionLookup lookup(*this);
+    const std::vector<int> borders = lookup.AllMasks(u"BORDERSMASK");
+    const std::vector<int> top_left = lookup.AllMasks(u"IMGTOPLEFT");
+    const std::vector<int> top_right = lookup.AllMasks(u"IMGTOPRIGHT");
+    const std::vector<int> bottom_left = lookup.AllMasks(u"IMGBTMLEFT");
+    const std::vector<int> bottom_right = lookup.AllMasks(u"IMGBTMRIGHT");
+    const std::vector<int> patterns = lookup.AllTextures(u"PATTERN");
     for (std::size_t i = 0; i < gd.size(); ++i) {
         TsGeneralData& record = gd[i];
         if (record.ClassName == kGlobalInfo)
@@ -249,7 +228,7 @@ void LoadedSkin::FillSectionImageIndexes() {
         record.ImgTR = top_right[i];
         record.ImgBL = bottom_left[i];
         record.ImgBR = bottom_right[i];
-        record.TextureNormal = textures[i];
+        record.TextureNormal = patterns[i];
     }
 }
 

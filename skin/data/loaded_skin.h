@@ -68,9 +68,8 @@ public:
     void FillSectionImageIndexes();
 
 private:
-    template <typename Match, typename LongChain>
-    int FindWithParents(int skin_index, std::u16string_view section, Match match,
-                        LongChain long_chain) const;
+    template <typename Match>
+    int FindWithParents(int skin_index, std::u16string_view section, Match match) const;
 };
 
 } // namespace skin::data

@@ -227,16 +227,6 @@ bool HasKeyPixel(const Image32& source, int x0, int x1, int y0, int y1) {
 
 } // namespace
 
-SkinVersion SkinVersion::Parse(std::u16string_view text) {
-    auto dot = text.find(u'.');
-    auto major = ParseInteger(text.substr(0, dot));
-    auto minor = dot == std::u16string_view::npos ? std::optional<std::int32_t>(0)
-                                                  : ParseInteger(text.substr(dot + 1));
-    if (!major || !minor || *major < 0 || *minor < 0 || text.find_first_of(u"$xX-") != text.npos)
-        return {};
-    return {*major, *minor};
-}
-
 std::optional<TsMaskData> ParseMask(std::u16string_view section, std::u16string_view key,
                                     std::u16string_view value, MaskImageSource& images) {
     if (value.empty())

@@ -6,6 +6,7 @@
 // words. Anything else declares no mask.
 
 #include "skin/data/mask_data.h"
+#include "skin/data/skin_version.h"
 
 #include <compare>
 #include <memory>
@@ -13,15 +14,6 @@
 #include <string_view>
 
 namespace skin::data {
-
-// A skin's VERSION compared part by part, as version numbers are: 7.10 comes after 7.4, and
-// 7.3 before it. Text that is not a version reads as 0.0.
-struct SkinVersion {
-    int major = 0;
-    int minor = 0;
-    static SkinVersion Parse(std::u16string_view text);
-    friend auto operator<=>(const SkinVersion&, const SkinVersion&) = default;
-};
 
 // What the syntaxes need from the loading skin.
 class MaskImageSource {

@@ -1,10 +1,9 @@
 // The global settings and the section records of a skin, read from its options text.
 
 #include "skin/data/gradient.h"
-#include "skin/data/parent_chains.h"
+#include "skin/data/inherited_keys.h"
 #include "skin/data/skin_loader.h"
-
-#include <unordered_map>
+#include "skin/data/skin_version.h"
 
 namespace skin::data {
 
@@ -12,85 +11,16 @@ namespace {
 
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 
-std::optional<std::u16string_view> FindKey(const OptionsSection& block, std::u16string_view key) {
-    for (const OptionsKey& k : block.Keys)
-        if (k.HasValue && k.Name == key)
-            return k.Value;
-    return std::nullopt;
-}
-
-// The sections of the options text with their parents. A section's keys come from the first
-// section of its PARENTCLASS chain that has them; the chain ends at an empty parent, the parent
-// "?", a parent naming its own section, a section that does not exist, and at any section
-// visited before. Each key is resolved for all sections at once, in one pass over them, so
-// that long chains do not make loading quadratic.
-class InheritedValues {
-public:
-    explicit InheritedValues(const SkinOptions& options) {
-        for (const std::u16string& name : options.SectionNames()) {
-            const OptionsSection* block = options.FindSection(name);
-            if (node_of_.try_emplace(block, static_cast<int>(blocks_.size())).second)
-                blocks_.push_back(block);
-        }
-        parents_.reserve(blocks_.size());
-        for (const OptionsSection* block : blocks_) {
-            auto parent = FindKey(*block, u"PARENTCLASS");
-            const OptionsSection* parent_block =
-                !parent || parent->empty() || *parent == u"?" || *parent == block->Name
-                    ? nullptr
-                    : options.FindSection(*parent);
-            parents_.push_back(parent_block ? node_of_.at(parent_block) : -1);
-        }
-    }
-
-    int NodeOf(const OptionsSection* block) const { return node_of_.at(block); }
-
-    // The section of node's chain holding a value for key other than "?".
-    const OptionsSection* TextOwner(int node, std::u16string_view key) {
-        return Owner(text_owners_, node, key,
-                     [](std::u16string_view value) { return value != u"?"; });
-    }
-    // The section of node's chain holding an integer other than -1 for key.
-    const OptionsSection* IntegerOwner(int node, std::u16string_view key) {
-        return Owner(integer_owners_, node, key, [](std::u16string_view value) {
-            return ParseInteger(value).value_or(-1) != -1;
-        });
-    }
-
-private:
-    // Keyed by the key names the reader is asked for, which are literals of this file.
-    using Owners = std::unordered_map<std::u16string_view, std::vector<int>>;
-
-    template <typename Usable>
-    const OptionsSection* Owner(Owners& cache, int node, std::u16string_view key, Usable usable) {
-        auto found = cache.find(key);
-        if (found == cache.end()) {
-            std::vector<int> owners = FirstOnChain(parents_, [&](int section) {
-                auto value = FindKey(*blocks_[static_cast<std::size_t>(section)], key);
-                return value && usable(*value);
-            });
-            found = cache.emplace(key, std::move(owners)).first;
-        }
-        const int owner = found->second[static_cast<std::size_t>(node)];
-        return owner < 0 ? nullptr : blocks_[static_cast<std::size_t>(owner)];
-    }
-
-    std::vector<const OptionsSection*> blocks_;
-    std::unordered_map<const OptionsSection*, int> node_of_;
-    std::vector<int> parents_;
-    Owners text_owners_, integer_owners_;
-};
-
-// The keys of one section as inherited.
+// Reads the keys of one section, following PARENTCLASS for absent keys.
 class InheritedReader {
 public:
-    InheritedReader(InheritedValues& values, const OptionsSection* block)
-        : values_(values), block_(block), node_(values.NodeOf(block)) {}
+    explicit InheritedReader(const InheritedValues* values) : values_(values) {}
 
     std::optional<std::u16string> Text(std::u16string_view key) const {
-        if (const OptionsSection* owner = values_.TextOwner(node_, key))
-            return std::u16string(*FindKey(*owner, key));
-        return std::nullopt;
+        const InheritedValue* v = Find(key);
+        if (!v || !v->Text)
+            return std::nullopt;
+        return std::u16string(*v->Text);
     }
     std::u16string Text(std::u16string_view key, std::u16string_view absent) const {
         return Text(key).value_or(std::u16string(absent));
@@ -102,11 +32,10 @@ public:
     // Values written in the section itself come back as written; values of a parent are
     // converted to RGB.
     std::int32_t Integer(std::u16string_view key, std::int32_t absent) const {
-        const OptionsSection* owner = values_.IntegerOwner(node_, key);
-        if (!owner)
+        const InheritedValue* v = Find(key);
+        if (!v || !v->Integer)
             return absent;
-        const std::int32_t found = *ParseInteger(*FindKey(*owner, key));
-        return owner == block_ ? found : ColorToRGB(found);
+        return v->IntegerIsOwn ? *v->Integer : ColorToRGB(*v->Integer);
     }
     TsFontColor FontColor(bool hot) const {
         if (hot)
@@ -118,9 +47,11 @@ public:
     }
 
 private:
-    InheritedValues& values_;
-    const OptionsSection* block_;
-    int node_;
+    const InheritedValue* Find(std::u16string_view key) const {
+        return values_ ? &(*values_)[InheritedKeys::KeyIndex(key)] : nullptr;
+    }
+
+    const InheritedValues* values_;
 };
 
 void ReadGradient(const InheritedReader& reader, std::u16string_view key,
@@ -133,9 +64,9 @@ void ReadGradient(const InheritedReader& reader, std::u16string_view key,
         array = ParseGradient(data);
 }
 
-TsGeneralData ReadSection(const SkinOptions& options, InheritedValues& values,
+TsGeneralData ReadSection(const SkinOptions& options, const InheritedKeys& keys,
                           const std::u16string& name) {
-    const InheritedReader in(values, options.FindSection(name));
+    InheritedReader in(keys.Of(name));
     TsGeneralData gd;
     gd.ClassName = name;
     gd.ParentClass = options.ReadString(name, u"PARENTCLASS", u"");
@@ -201,7 +132,9 @@ std::int16_t Global16(const SkinOptions& options, std::u16string_view key, std::
 
 void LoadGlobalSettings(TsSkinData& data, const SkinOptions& options) {
     const auto& o = options;
-    data.Version = ParseReal(o.ReadString(kGlobalInfo, u"VERSION", u""));
+    const std::u16string version = o.ReadString(kGlobalInfo, u"VERSION", u"");
+    data.Version = ParseReal(version);
+    data.VersionParts = SkinVersion::Parse(version);
     data.Author = GlobalText(o, u"AUTHOR");
     data.Description = GlobalText(o, u"DESCRIPTION");
     data.ExBorderWidth = Global16(o, u"BORDERWIDTH", 4);
@@ -237,9 +170,9 @@ void LoadGlobalSettings(TsSkinData& data, const SkinOptions& options) {
 void LoadSectionRecords(LoadedSkin& skin, const SkinOptions& options) {
     skin.gd.clear();
     skin.gd.reserve(options.SectionNames().size());
-    InheritedValues values(options);
+    const InheritedKeys keys(options);
     for (const std::u16string& name : options.SectionNames())
-        skin.gd.push_back(ReadSection(options, values, name));
+        skin.gd.push_back(ReadSection(options, keys, name));
 }
 
 } // namespace skin::data

@@ -3,6 +3,7 @@
 // The global settings of a loaded skin, all from its section GLOBALINFO (never inherited).
 
 #include "skin/data/colors.h"
+#include "skin/data/skin_version.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,10 @@ struct TsSkinData {
     std::u16string SkinPath;
     // A skin is loaded and in use. Set by the skin manager.
     bool Active = false;
+    // VERSION as a real, for showing it (7.10 shows as 7.1). Never compare it: compare
+    // VersionParts, by the rule every version comparison follows.
     double Version = 0;
+    SkinVersion VersionParts;
     std::u16string Author;
     std::u16string Description;
     TColor Shadow1Color = 0;

@@ -62,7 +62,8 @@ void CopyKeyedRect(SkinBitmap& dst, const SkinBitmap& src, int x, bool use_cache
     const KeyedSpan span = ClipInclusive(dst, src, x, y, s);
     const Pixel key_pixel = ColorToPixel(key);
     const bool from_cache = ci.Ready && ci.Bmp && use_cache;
-    const bool into_cache = from_cache && ci.Bmp == &dst;
+    // A view of the cache's pixels is the cache too, whatever object wraps them.
+    const bool into_cache = from_cache && !dst.IsEmpty() && ci.Bmp->Row(0) == dst.Row(0);
     const Pixel fill = (ColorToPixel(ci.FillColor) & 0x00FFFFFFu) | 0xFF000000u;
     for (int sy = span.source.Top; sy < span.source.Bottom; ++sy) {
         const int dy = span.y + sy - span.source.Top;

@@ -27,6 +27,9 @@ void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
             const unsigned sb = (s >> shift) & 0xFF;
             out |= ((db * keep + sb * take + 127u) >> 8) << shift;
         }
+        // Two opaque pixels blend to an opaque one (the weights alone would give 254).
+        if ((d & s) >= 0xFF000000u)
+            out |= 0xFF000000u;
         dst[i] = out;
     }
 }
@@ -153,6 +156,7 @@ void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
     const __m128i keep = _mm_set1_epi16(static_cast<short>(alpha));
     const __m128i take = _mm_set1_epi16(static_cast<short>(255 - alpha));
     const __m128i round = _mm_set1_epi16(127);
+    const __m128i alpha_bytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m128i d = Load(dst + i);
@@ -165,7 +169,11 @@ void WeightedBlend(Pixel* dst, const Pixel* src, int count, int alpha) {
             _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), keep),
                                         _mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), take)),
                           round);
-        Store(dst + i, _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8)));
+        const __m128i both_opaque = _mm_and_si128(
+            _mm_cmpeq_epi32(_mm_and_si128(_mm_and_si128(d, s), alpha_bytes), alpha_bytes),
+            alpha_bytes);
+        Store(dst + i, _mm_or_si128(_mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8)),
+                                    both_opaque));
     }
     scalar::WeightedBlend(dst + i, src + i, count - i, alpha);
 }

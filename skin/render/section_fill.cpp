@@ -10,20 +10,14 @@
 namespace skin::render {
 
 SectionFillParams SectionFillFor(const data::TsGeneralData& section, int state) {
+    // Props[1] of a one-state section repeats Props[0], so any state above 0 is safe to read.
+    const data::TsGenState& props = section.Props[state > 0 ? 1 : 0];
     SectionFillParams fill;
-    if (state > 0) {
-        fill.Color = section.HotColor;
-        fill.ImagePercent = section.HotImagePercent;
-        fill.GradientPercent = section.HotGradientPercent;
-        fill.GradientData = section.HotGradientData;
-        fill.Gradient = section.HotGradientArray;
-    } else {
-        fill.Color = section.Color;
-        fill.ImagePercent = section.ImagePercent;
-        fill.GradientPercent = section.GradientPercent;
-        fill.GradientData = section.GradientData;
-        fill.Gradient = section.GradientArray;
-    }
+    fill.Color = props.Color;
+    fill.ImagePercent = props.ImagePercent;
+    fill.GradientPercent = props.GradientPercent;
+    fill.GradientData = props.GradientData;
+    fill.Gradient = props.GradientArray;
     return fill;
 }
 

@@ -195,13 +195,33 @@ TEST(Masks, ImageFilesAreFoundByTheirNameAsWritten) {
     EXPECT_EQ(whole.Bmp->At(3, 3), 0xFF102030u);
 }
 
-TEST(Masks, VersionsCompareAsVersionNumbers) {
-    EXPECT_GT(SkinVersion::Parse(u"7.10"), (SkinVersion{7, 4}));
-    EXPECT_LT(SkinVersion::Parse(u"7.3"), (SkinVersion{7, 4}));
-    EXPECT_LE(SkinVersion::Parse(u"7.45"), (SkinVersion{7, 45}));
+TEST(Masks, VersionsCompareAsVersionNumbersEverywhere) {
     EXPECT_EQ(SkinVersion::Parse(u"7"), (SkinVersion{7, 0}));
     EXPECT_EQ(SkinVersion::Parse(u"seven"), (SkinVersion{}));
     EXPECT_EQ(SkinVersion::Parse(u"7.$A"), (SkinVersion{}));
+    // Each text against the two thresholds the loader applies (draw modes recomputed below
+    // 7.4, PNG cleaned up rather than premultiplied up to 7.45), as the loaded skin reports it.
+    struct Row {
+        const char* text;
+        bool before_7_4;
+        bool at_most_7_45;
+        double shown;
+    };
+    const Row rows[] = {
+        {"7.10", false, true, 7.1},  {"7.3", true, true, 7.3},     {"7.30", false, true, 7.3},
+        {"7.4", false, true, 7.4},   {"7.45", false, true, 7.45},  {"7.5", false, true, 7.5},
+        {"7.50", false, false, 7.5}, {"7.46", false, false, 7.46}, {"8", false, false, 8},
+        {"6.99", true, true, 6.99},
+    };
+    for (const Row& row : rows) {
+        auto loaded = test::LoadPackage(
+            test::MakePackage(std::string("[GLOBALINFO]\nVERSION=") + row.text + "\n"));
+        const TsSkinData& data = loaded->skin.SkinData;
+        EXPECT_EQ(data.VersionParts, SkinVersion::Parse(core::FromUtf8(row.text))) << row.text;
+        EXPECT_EQ(data.VersionParts < (SkinVersion{7, 4}), row.before_7_4) << row.text;
+        EXPECT_EQ(data.VersionParts <= (SkinVersion{7, 45}), row.at_most_7_45) << row.text;
+        EXPECT_DOUBLE_EQ(data.Version, row.shown) << row.text;
+    }
 }
 
 TEST(Masks, PngPixelsArePremultipliedAbove745AndCleanedUpBelow) {
@@ -253,6 +273,23 @@ TEST(Masks, CornerKeyTestLooksAtTheCornerPiecesOfTheFirstState) {
     m.MaskType = -1;
     EXPECT_EQ(CornerKeyTest(m, source), 0);
     EXPECT_EQ(CornerKeyTest(m, Image32{}), 0);
+}
+
+TEST(Masks, GeometryOfInvalidIndexesAndCountsIsZero) {
+    LoadedSkin skin;
+    TsMaskData m;
+    m.R = {0, 0, 30, 20};
+    m.ImageCount = -3;
+    EXPECT_EQ(StateWidth(m), 0);
+    m.ImageCount = 0;
+    EXPECT_EQ(StateWidth(m), 0);
+    skin.ma.push_back(std::move(m));
+    for (const int index : {-1, 1, 1000}) {
+        EXPECT_EQ(skin.MaskWidthLeft(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthTop(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthRight(index), 0) << index;
+        EXPECT_EQ(skin.MaskWidthBottom(index), 0) << index;
+    }
 }
 
 TEST(Masks, GeometryFunctions) {

@@ -9,7 +9,17 @@ namespace {
 using testing::Byte;
 using testing::Filled;
 
+// The record as the loader leaves it: both states' values also in Props, a one-state section's
+// hot values those of its normal state.
 data::LoadedSkin SkinWith(data::TsGeneralData section) {
+    data::TsGeneralData& s = section;
+    s.Props[0] = {s.Color,        s.FontColor, s.GradientPercent, s.GradientData, s.GradientArray,
+                  s.ImagePercent, s.GlowColor, s.GlowSize,        s.Transparency};
+    s.Props[1] = s.States < 2
+                     ? s.Props[0]
+                     : data::TsGenState{s.HotColor,        s.HotFontColor,     s.HotGradientPercent,
+                                        s.HotGradientData, s.HotGradientArray, s.HotImagePercent,
+                                        s.HotGlowColor,    s.HotGlowSize,      s.HotTransparency};
     data::LoadedSkin skin;
     skin.gd.push_back(std::move(section));
     return skin;

@@ -62,9 +62,14 @@ TEST(GradientTest, HorizontalRowsAreIdenticalAndClipped) {
 
 TEST(GradientTest, UnknownDirectionOrNoSegmentPaintsNothing) {
     SkinBitmap b = Filled(4, 4, 0x22);
-    PaintGradient(b, {0, 0, 4, 4}, data::ParseGradient(u"255;255;100;3;0"));
-    PaintGradient(b, {0, 0, 4, 4}, data::ParseGradient(u"N/A"));
-    EXPECT_EQ(b.At(1, 1), 0x22u);
+    EXPECT_FALSE(PaintGradient(b, {0, 0, 4, 4}, data::ParseGradient(u"255;255;100;3;0")));
+    EXPECT_FALSE(PaintGradient(b, {0, 0, 4, 4}, data::ParseGradient(u"N/A")));
+    // One column of a horizontal gradient, one row of a vertical one: no run to colour.
+    EXPECT_FALSE(PaintGradient(b, {1, 0, 2, 4}, data::ParseGradient(u"255;65280;100;1;0")));
+    EXPECT_FALSE(PaintGradient(b, {0, 2, 4, 3}, data::ParseGradient(u"255;65280;100;0;0")));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            ASSERT_EQ(b.At(x, y), 0x22u) << x << "," << y;
 }
 
 TEST(GradientTest, TrianglesCoverTheRectangleWithTheirCornerColours) {

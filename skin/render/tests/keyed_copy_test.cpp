@@ -57,6 +57,13 @@ TEST(KeyedCopyTest, IntoTheCacheBitmapItselfKeyPixelsStay) {
     CopyKeyedRect(dst, Source(), 0, true, ci, kKeyColor, {0, 0, 1, 1}, 0);
     EXPECT_EQ(dst.At(0, 0), 0x33u);
     EXPECT_EQ(dst.At(0, 1), 0xFFFF0000u);
+    // The same through another object wrapping the cache's pixels.
+    SkinBitmap cache = Filled(2, 2, 0x44);
+    const TCacheInfo cache_info{&cache, 0, 0, kKeyColor, true};
+    SkinBitmap view = SkinBitmap::Adopt(cache.Row(0), 2, 2, 2, nullptr, nullptr);
+    CopyKeyedRect(view, Source(), 0, true, cache_info, kKeyColor, {0, 0, 1, 1}, 0);
+    EXPECT_EQ(cache.At(0, 0), 0x44u);
+    EXPECT_EQ(cache.At(0, 1), 0xFFFF0000u);
 }
 
 TEST(KeyedCopyTest, BackgroundSmallerThanTheAreaStillGetsTheRestOfTheRowCopied) {

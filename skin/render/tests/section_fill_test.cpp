@@ -85,8 +85,8 @@ TEST(SectionFillTest, GradientOverTextureKeepsTheTexturesShare) {
     const int stretched = t.AddTexture({0, 0, 2, 2}, 0, 1);
     SkinBitmap b = Filled(4, 4, 0);
     FillSection(b, {0, 0, 4, 4}, Fill(50, 50, stretched, u"0;0;100;0;0"), t.skin, EmptyCacheInfo);
-    // White texel: (255 x 127 + 0 x 128 + 127) >> 8 = 127, alpha (255 x 255 + 127) >> 8 = 254.
-    EXPECT_EQ(b.At(2, 0), 0xFE7F7F7Fu) << Hex(b.At(2, 0));
+    // White texel: (255 x 127 + 0 x 128 + 127) >> 8 = 127; two opaque pixels stay opaque.
+    EXPECT_EQ(b.At(2, 0), 0xFF7F7F7Fu) << Hex(b.At(2, 0));
 }
 
 TEST(SectionFillTest, GradientWithoutTextureAndTintForPartialWeights) {
@@ -102,6 +102,25 @@ TEST(SectionFillTest, GradientWithoutTextureAndTintForPartialWeights) {
     // Grad above 0 without gradient text paints the colour.
     FillSection(b, {0, 0, 3, 3}, Fill(0, 100, -1), t.skin, EmptyCacheInfo);
     EXPECT_EQ(b.At(1, 1), 0xFFFF0000u);
+}
+
+TEST(SectionFillTest, EveryStateReadsItsOwnRecordEntry) {
+    // A one-state section painted in state 1 shows its only state, not the zero hot fields.
+    data::TsGeneralData one;
+    one.States = 1;
+    one.Props[0].Color = 0x00FF00;
+    one.Props[0].ImagePercent = 10;
+    one.Props[1] = one.Props[0];
+    EXPECT_EQ(SectionFillFor(one, 1).Color, 0x00FF00);
+    EXPECT_EQ(SectionFillFor(one, 1).ImagePercent, 10);
+    data::TsGeneralData two = one;
+    two.States = 2;
+    two.Props[1].Color = 0x0000FF;
+    two.Props[1].GradientData = u"0;0;100;0;0";
+    two.Props[1].GradientArray = data::ParseGradient(two.Props[1].GradientData);
+    EXPECT_EQ(SectionFillFor(two, 0).Color, 0x00FF00);
+    EXPECT_EQ(SectionFillFor(two, 1).Color, 0x0000FF);
+    EXPECT_EQ(SectionFillFor(two, 1).Gradient.size(), 1u);
 }
 
 TEST(SectionFillTest, SimplifiedFillPaintsColourAboveHundred) {
