@@ -16,6 +16,8 @@ namespace {
 
 const char16_t kNotAPackage[] = u"Loaded data is not a packed Brelune file";
 const char16_t kStreamReadError[] = u"Stream read error";
+// All entries of a package together inflate to at most this many bytes.
+constexpr std::size_t kMaxUnpackedBytes = std::size_t{256} << 20;
 
 // Output is produced in pieces of this size, so that a stated size is never allocated before
 // the stream has really produced that much.
@@ -58,8 +60,10 @@ private:
 // Inflates one zlib stream from the cursor into exactly size bytes and leaves the cursor on the
 // first byte after the stream's Adler-32 trailer. Inflation runs on to the end of the stream
 // even after the last wanted byte, so that the next entry is found where it really starts.
-Bytes InflateEntry(PackageCursor& cursor, std::int32_t size) {
-    if (size < 0)
+// budget is what the whole package may still inflate to, the bytes kept and the bytes run over
+// after them alike: a small package of zlib bombs must not ask for gigabytes.
+Bytes InflateEntry(PackageCursor& cursor, std::int32_t size, std::size_t& budget) {
+    if (size < 0 || static_cast<std::size_t>(size) > budget)
         ReadError();
     if (size == 0)
         ZlibError(Z_STREAM_ERROR); // an entry must hold something
@@ -93,8 +97,12 @@ Bytes InflateEntry(PackageCursor& cursor, std::int32_t size) {
             static_cast<uInt>(std::min<std::size_t>(input.size() - consumed, 0x40000000));
         uInt out_before = stream.avail_out;
         result = inflate(&stream, Z_NO_FLUSH);
+        const std::size_t produced = out_before - stream.avail_out;
+        if (produced > budget)
+            ReadError();
+        budget -= produced;
         if (wanted > 0)
-            out.resize(have + (out_before - stream.avail_out));
+            out.resize(have + produced);
         if (result == Z_STREAM_END)
             break;
         if (result == Z_BUF_ERROR ||
@@ -151,6 +159,7 @@ void UnpackSkinPackage(std::unique_ptr<TacSkinConvertor>& reader) {
     std::int32_t count = cursor.Int32();
     // The lowest count has no predecessor; it stays the lowest value instead of overflowing.
     reader->ImageCount = std::max(count, INT32_MIN + 1) - 1;
+    std::size_t budget = kMaxUnpackedBytes;
     for (std::int32_t i = 0; i < count; ++i) {
         std::int32_t name_length = cursor.Int32();
         if (name_length < 0)
@@ -159,7 +168,7 @@ void UnpackSkinPackage(std::unique_ptr<TacSkinConvertor>& reader) {
         std::u16string name =
             AnsiToUtf16({reinterpret_cast<const char*>(name_bytes.data()), name_bytes.size()});
         std::int32_t size = cursor.Int32();
-        Bytes bytes = InflateEntry(cursor, size);
+        Bytes bytes = InflateEntry(cursor, size, budget);
         if (IsOptionsName(name)) {
             reader->Options = std::make_unique<Bytes>(std::move(bytes));
         } else {

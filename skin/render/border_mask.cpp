@@ -19,8 +19,15 @@ void FitPair(int size, int& first, int& second) {
     second -= d;
     if (size % 2 != 0)
         --second;
+    // A width driven to 0 leaves the whole size to the other one, which must not reach past
+    // it: its pieces would be drawn outside the rectangle.
+    const int room = std::max(size, 0);
     first = std::max(first, 0);
     second = std::max(second, 0);
+    if (first == 0)
+        second = std::min(second, room);
+    if (second == 0)
+        first = std::min(first, room);
 }
 
 // One piece: where it comes from in the source and where it goes.

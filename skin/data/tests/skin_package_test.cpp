@@ -190,6 +190,57 @@ TEST(SkinPackage, DamagedPackagesFailCleanly) {
     EXPECT_EQ(UnpackError(many), "Stream read error");
 }
 
+// A zlib stream of count zero bytes, made in pieces so the test never holds them all.
+Bytes DeflatedZeros(std::size_t count) {
+    z_stream stream{};
+    EXPECT_EQ(deflateInit(&stream, 9), Z_OK);
+    const std::vector<std::uint8_t> zeros(1 << 20);
+    Bytes out;
+    std::uint8_t buffer[1 << 16];
+    for (std::size_t left = count;;) {
+        const std::size_t piece = std::min(left, zeros.size());
+        stream.next_in = const_cast<Bytef*>(zeros.data());
+        stream.avail_in = static_cast<uInt>(piece);
+        left -= piece;
+        const int flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        int result = Z_OK;
+        do {
+            stream.next_out = buffer;
+            stream.avail_out = sizeof buffer;
+            result = deflate(&stream, flush);
+            out.insert(out.end(), buffer, buffer + (sizeof buffer - stream.avail_out));
+        } while (stream.avail_out == 0 || (flush == Z_FINISH && result != Z_STREAM_END));
+        if (left == 0)
+            break;
+    }
+    deflateEnd(&stream);
+    return out;
+}
+
+Bytes OneEntryPackage(std::int32_t stated_size, const Bytes& stream) {
+    Bytes package = Text("ASzf");
+    PutInt32(package, 1);
+    PutInt32(package, 5);
+    const Bytes name = Text("a.bmp");
+    package.insert(package.end(), name.begin(), name.end());
+    PutInt32(package, stated_size);
+    package.insert(package.end(), stream.begin(), stream.end());
+    return package;
+}
+
+TEST(SkinPackage, ZlibBombsFailWithoutAskingForTheirSize) {
+    // 300 MiB of zeros deflate to a few hundred kilobytes; the package may unpack to 256 MiB.
+    const Bytes bomb = DeflatedZeros(std::size_t{300} << 20);
+    ASSERT_LT(bomb.size(), 1u << 20);
+    EXPECT_EQ(UnpackError(OneEntryPackage(300 << 20, bomb)), "Stream read error");
+    // Stated small, the stream still runs on past the bytes kept: that counts too.
+    EXPECT_EQ(UnpackError(OneEntryPackage(100, bomb)), "Stream read error");
+    // Below the limit the same kind of entry unpacks.
+    const auto reader = Unpack(OneEntryPackage(1 << 20, DeflatedZeros(1 << 20)));
+    ASSERT_EQ(reader->Files.size(), 1u);
+    EXPECT_EQ(reader->Files[0].FileStream.size(), 1u << 20);
+}
+
 TEST(SkinPackage, WhatWasUnpackedBeforeAnErrorStaysWithTheReader) {
     Bytes package = skin_generator::WritePackage({{"a.png", Text("one")}, {"b.png", Text("two")}});
     package.erase(package.end() - 3, package.end());

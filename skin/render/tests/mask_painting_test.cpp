@@ -64,10 +64,43 @@ TEST(BorderMaskTest, WidthsAreFittedToSmallRectangles) {
     // ... and one apart for an odd one; big rectangles keep the widths.
     EXPECT_EQ(FitBorderWidths(button, 25, 17), (BorderWidths{13, 7, 12, 9}));
     EXPECT_EQ(FitBorderWidths(button, 137, 34), (BorderWidths{13, 9, 13, 12}));
-    // Height 2: d = 9 takes WT to 0 and WB to 3; widths never go below 0.
-    EXPECT_EQ(FitBorderWidths(button, 2, 2), (BorderWidths{1, 0, 1, 3}));
+    // Height 2: d = 9 takes WT below 0, so WT is 0 and WB gets no more than the height.
+    EXPECT_EQ(FitBorderWidths(button, 2, 2), (BorderWidths{1, 0, 1, 2}));
     EXPECT_EQ(FitBorderWidths(Border(image, {0, 0, 9, 9}, 1, 0, 0, 0, 9, 1, 0), 4, 3),
-              (BorderWidths{0, 6, 1, 0}));
+              (BorderWidths{0, 3, 1, 0}));
+}
+
+TEST(BorderMaskTest, RandomMasksNeverPaintOutsideTheRectangle) {
+    constexpr Pixel kSentinel = 0x5A5A5A5Au;
+    std::mt19937 rng(20);
+    SkinBitmap image = testing::Random(64, 64, rng);
+    for (int round = 0; round < 4000; ++round) {
+        const int count = 1 + static_cast<int>(rng() % 4);
+        const int mask_type = static_cast<int>(rng() % 2);
+        const int w = count * (1 + static_cast<int>(rng() % 12));
+        const int h = (mask_type + 1) * (1 + static_cast<int>(rng() % 12));
+        const int x0 = static_cast<int>(rng() % 16);
+        const int y0 = static_cast<int>(rng() % 16);
+        auto width = [&] { return static_cast<int>(rng() % 24); };
+        const MaskSource mask =
+            Border(image, {x0, y0, x0 + w, y0 + h}, count, mask_type, static_cast<int>(rng() % 8),
+                   width(), width(), width(), width());
+        SkinBitmap dst = testing::Filled(24, 24, kSentinel);
+        const int left = 2 + static_cast<int>(rng() % 6);
+        const int top = 2 + static_cast<int>(rng() % 6);
+        const Rect r{left, top, left + static_cast<int>(rng() % 14),
+                     top + static_cast<int>(rng() % 14)};
+        DrawBorderMask(dst, r, rng() % 2 == 0, static_cast<int>(rng() % 4), mask, EmptyCacheInfo);
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) {
+                if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom)
+                    continue;
+                ASSERT_EQ(dst.At(x, y), kSentinel)
+                    << "round " << round << " at " << x << "," << y << " in " << r.Width() << "x"
+                    << r.Height() << " widths " << mask.WL << "," << mask.WT << "," << mask.WR
+                    << "," << mask.WB;
+            }
+    }
 }
 
 TEST(BorderMaskTest, EveryPixelComesFromItsPieceWhenTilingOrStretching) {
