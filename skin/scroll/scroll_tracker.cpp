@@ -62,12 +62,13 @@ void ScrollTracker::Drag(TrackerHost& host, const BarView& bar, int p) {
 void ScrollTracker::Release(TrackerHost& host) {
     if (!Tracking())
         return;
-    host.Capture(false);
     StopRepeat(host);
     const BarKind bar = bar_;
     const bool thumb = thumb_tracking_;
     const int pos = last_pos_;
+    // Cleared first: giving up the capture tells the window, which must find nothing to cancel.
     Clear();
+    host.Capture(false);
     if (thumb)
         host.SendScroll(bar, kThumbPosition, pos);
     host.SendScroll(bar, kEndScroll, 0);

@@ -57,7 +57,7 @@ TEST(ScrollTrackerTest, ArrowSendsOnceThenRepeatsAfterTheFirstDelay) {
     EXPECT_TRUE(host.Take().empty()) << "a stale tick of the first timer does nothing";
 
     t.Release(host);
-    EXPECT_EQ(host.Take(), (Log{"release", "stop 65534", "V code 8 pos 0"}));
+    EXPECT_EQ(host.Take(), (Log{"stop 65534", "release", "V code 8 pos 0"}));
     EXPECT_FALSE(t.Tracking());
     EXPECT_EQ(t.PartState(BarKind::Vertical, bpLineDown), 0);
 }
