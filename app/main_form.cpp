@@ -15,6 +15,7 @@
 #include "dialogs/path_dialog.h"
 #include "ui/application.h"
 #include "ui/text_rules.h"
+#include "ui/trace.h"
 #include "ui/wide.h"
 #include "ui/win32_error.h"
 
@@ -89,6 +90,8 @@ public:
         last_shown_ = now;
         shown_ = true;
         form_.SetText(CreationProgressText(done, total));
+        ui::TraceEvent(form_, "creation progress", static_cast<long long>(done),
+                       static_cast<long long>(total));
         MSG message;
         while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
             DispatchMessageW(&message);

@@ -37,6 +37,21 @@ bool ForceDirectories(FileSystem& fs, const std::u16string& path, std::uint32_t*
     return true;
 }
 
+namespace {
+
+// The common case in one call: walking in pre-order, the parent was made just before. A missing
+// parent, a folder that exists, a refusal and paths with doubled separators take the full way.
+bool CreateFolder(FileSystem& fs, const std::u16string& full, std::uint32_t* error) {
+    const std::u16string path = ExcludeTrailingPathDelimiter(full);
+    const bool plain =
+        path.size() >= 3 && path.back() != u'\\' && path.find(u"\\\\", 2) == std::u16string::npos;
+    if (plain && fs.MakeDirectory(path) == 0)
+        return true;
+    return ForceDirectories(fs, full, error);
+}
+
+} // namespace
+
 CreationReport CreateFolders(const FolderTree& tree, const std::u16string& destination,
                              FileSystem& fs, const NameCheck& names,
                              const CreationProgress& progress) {
@@ -49,7 +64,7 @@ CreationReport CreateFolders(const FolderTree& tree, const std::u16string& desti
         } else {
             std::u16string full = destination + u'\\' + PathAsCreated(*node);
             std::uint32_t error = 0;
-            if (!ForceDirectories(fs, full, &error))
+            if (!CreateFolder(fs, full, &error))
                 report.failures.push_back({node, std::move(full), error});
         }
         if (progress)

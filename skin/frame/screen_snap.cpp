@@ -30,4 +30,33 @@ Margins SnapMargins(const FrameGeometry& g) {
     return {side, g.DeltaH() + align, side, side};
 }
 
+StretchResult ToggleStretch(const Rect& bounds, const Rect& normal, const Rect& work_area,
+                            bool horizontal, int delta_w, int delta_h) {
+    StretchResult r{bounds, normal};
+    if (horizontal) {
+        if (normal.Right > normal.Left) {
+            r.Bounds.Left = normal.Left;
+            r.Bounds.Right = normal.Right;
+            r.Normal.Left = r.Normal.Right = 0;
+        } else {
+            r.Normal.Left = bounds.Left;
+            r.Normal.Right = bounds.Right;
+            r.Bounds.Left = work_area.Left + delta_w;
+            r.Bounds.Right = r.Bounds.Left + work_area.Width() - 2 * delta_w;
+        }
+        return r;
+    }
+    if (normal.Bottom > normal.Top) {
+        r.Bounds.Top = normal.Top;
+        r.Bounds.Bottom = normal.Bottom;
+        r.Normal.Top = r.Normal.Bottom = 0;
+    } else {
+        r.Normal.Top = bounds.Top;
+        r.Normal.Bottom = bounds.Bottom;
+        r.Bounds.Top = work_area.Top + delta_h;
+        r.Bounds.Bottom = r.Bounds.Top + work_area.Height() - delta_h - delta_w;
+    }
+    return r;
+}
+
 } // namespace skin::frame

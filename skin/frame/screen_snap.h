@@ -17,4 +17,15 @@ Point SnapToWorkArea(const Rect& proposed, Point old_top_left, const Rect& work_
 // The margins of the visible extended frame around the form's window.
 Margins SnapMargins(const FrameGeometry& g);
 
+// A double click on a sizable extended frame's left or right edge stretches the window across
+// the work area (its frame just inside), and the next one gives back its left and width; the
+// top or bottom edge does the same downwards. normal keeps the bounds to give back (empty while
+// not stretched).
+struct StretchResult {
+    Rect Bounds;
+    Rect Normal;
+};
+StretchResult ToggleStretch(const Rect& bounds, const Rect& normal, const Rect& work_area,
+                            bool horizontal, int delta_w, int delta_h);
+
 } // namespace skin::frame

@@ -136,10 +136,27 @@ void PaintTriangles(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& 
 
 } // namespace
 
-void PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies, int offset) {
+bool GradientPaints(const SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+                    int offset) {
     const Rect area = ClipToBitmap(r, bitmap);
     if (area.IsEmpty() || pies.empty())
-        return;
+        return false;
+    switch (pies.front().Mode1) {
+    case gmVertical:
+        return area.Bottom - 1 > area.Top + offset;
+    case gmHorizontal:
+        return area.Width() > 1;
+    case gmTriangles:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies, int offset) {
+    if (!GradientPaints(bitmap, r, pies, offset))
+        return false;
+    const Rect area = ClipToBitmap(r, bitmap);
     switch (pies.front().Mode1) {
     case gmVertical:
         PaintVertical(bitmap, area, pies, offset);
@@ -147,12 +164,11 @@ void PaintGradient(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& p
     case gmHorizontal:
         PaintHorizontal(bitmap, area, pies);
         break;
-    case gmTriangles:
+    default:
         PaintTriangles(bitmap, area, pies);
         break;
-    default:
-        break;
     }
+    return true;
 }
 
 namespace {
@@ -177,15 +193,16 @@ inline Pixel Mix(Pixel g, Pixel x, int t) {
 
 } // namespace
 
-void PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
+bool PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradArray& pies,
                           int texture_weight, const Rect& texture_rect, const SkinBitmap& texture) {
     const Rect area = ClipToBitmap(r, bitmap);
-    if (area.IsEmpty() || pies.empty())
-        return;
+    const int mode = pies.empty() ? -1 : pies.front().Mode1;
+    if ((mode != gmVertical && mode != gmHorizontal) || !GradientPaints(bitmap, r, pies))
+        return false;
     Rect tile = texture_rect.IsEmpty() ? texture.Bounds() : texture_rect;
     tile = Intersect(tile, texture.Bounds());
     if (tile.IsEmpty())
-        return;
+        return false;
     const Tiles tiles{texture, tile};
     const int t = texture_weight;
     if (pies.front().Mode1 == gmVertical) {
@@ -215,6 +232,7 @@ void PaintGradientTexture(SkinBitmap& bitmap, const Rect& r, const data::TsGradA
             std::copy_n(bitmap.Row(area.Top + (y - area.Top) % band) + area.Left, area.Width(),
                         bitmap.Row(y) + area.Left);
     }
+    return true;
 }
 
 } // namespace skin::render

@@ -11,8 +11,10 @@ Pixel Channel(Pixel p, int shift) {
     return (p >> shift) & 0xFF;
 }
 
-bool InRect(const Rect& r, int x, int y) {
-    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+// c x a / 255 rounded to the nearest, without a division: (c a + 127) / 255 for all c, a.
+Pixel TimesAlpha(Pixel c, Pixel a) {
+    const Pixel t = c * a + 128;
+    return (t + (t >> 8)) >> 8;
 }
 
 } // namespace
@@ -23,10 +25,11 @@ void PremultiplyForLayered(SkinBitmap& dst, const SkinBitmap& src, const Rect& h
     for (int y = 0; y < height; ++y) {
         const Pixel* in = src.Row(y);
         Pixel* out = dst.Row(y);
+        const bool hole_row = y >= hole.Top && y < hole.Bottom;
         for (int x = 0; x < width; ++x) {
             const Pixel p = in[x];
             const Pixel a = p >> 24;
-            if (InRect(hole, x, y) || a == 0) {
+            if ((hole_row && x >= hole.Left && x < hole.Right) || a == 0) {
                 out[x] = 0;
                 continue;
             }
@@ -35,9 +38,9 @@ void PremultiplyForLayered(SkinBitmap& dst, const SkinBitmap& src, const Rect& h
                 continue;
             }
             // Products stay below 2^16, so 32-bit arithmetic cannot overflow.
-            const Pixel r = (Channel(p, 16) * a + 127) / 255;
-            const Pixel g = (Channel(p, 8) * a + 127) / 255;
-            const Pixel b = (Channel(p, 0) * a + 127) / 255;
+            const Pixel r = TimesAlpha(Channel(p, 16), a);
+            const Pixel g = TimesAlpha(Channel(p, 8), a);
+            const Pixel b = TimesAlpha(Channel(p, 0), a);
             out[x] = (a << 24) | (r << 16) | (g << 8) | b;
         }
     }

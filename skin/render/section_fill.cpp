@@ -56,12 +56,12 @@ bool PaintSectionTexture(SkinBitmap& dst, const Rect& r, const SectionFillParams
     return true;
 }
 
+// A gradient that paints nothing (no segments, an unknown direction, one row or column to run
+// over) leaves the plain colour, never what the bitmap held.
 void PaintGradientOrColour(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
                            Color colour) {
-    if (fill.GradientData.empty())
+    if (fill.GradientData.empty() || !PaintGradient(dst, r, fill.Gradient))
         FillRectOpaque(dst, r, colour);
-    else
-        PaintGradient(dst, r, fill.Gradient);
 }
 
 } // namespace
@@ -76,10 +76,9 @@ void FillSection(SkinBitmap& dst, const Rect& r, const SectionFillParams& fill,
     if (!simplified && img + grad == 100 && grad >= 1 && grad <= 99 &&
         skin.IsValidImgIndex(fill.TextureMask) && OneSegmentDirection(fill.Gradient)) {
         const MaskSource mask = MaskFromSkin(&skin, fill.TextureMask);
-        if (mask.DrawMode == 0) {
-            PaintGradientTexture(dst, r, fill.Gradient, img * 255 / 100, mask.R, mask.Image);
+        if (mask.DrawMode == 0 &&
+            PaintGradientTexture(dst, r, fill.Gradient, img * 255 / 100, mask.R, mask.Image))
             return;
-        }
     }
     const bool textured = img > 0 && PaintSectionTexture(dst, r, fill, skin, ci, colour);
     if (grad > 0) {

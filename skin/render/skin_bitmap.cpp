@@ -23,7 +23,7 @@ SkinBitmap::SkinBitmap(int width, int height) {
             core::Format(u"Bitmap size %d x %d is not supported", {}, {width, height}));
     if (width == 0 || height == 0)
         return;
-    bits_ = new Pixel[static_cast<std::size_t>(width) * static_cast<std::size_t>(height)];
+    bits_ = new Pixel[static_cast<std::size_t>(width) * static_cast<std::size_t>(height)]();
     owned_ = true;
     width_ = width;
     height_ = height;

@@ -32,7 +32,8 @@ public:
     static constexpr std::int64_t kMaxBytes = 0x7FFFFFFF;
 
     SkinBitmap() = default;
-    // Contents undefined. Throws core::Error for a negative or too large size.
+    // Every pixel 0 (clear black), so that no painter ever reads what the heap held. Throws
+    // core::Error for a negative or too large size.
     SkinBitmap(int width, int height);
     // Takes over pixels owned elsewhere; stride is the distance between rows in pixels (negative
     // for bottom-up storage). handle is the platform's name for the storage (an HBITMAP), or null.

@@ -535,6 +535,16 @@ void TsSkinProvider::OnNcLButtonDown(ui::Message& m, const ui::ProcedureChain::N
     }
     if (code == frame::htTransparent)
         return;
+    HWND window = Window();
+    if (IsIconic(window)) {
+        // A minimised window is only moved.
+        SendMessageW(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, m.lParam);
+        return;
+    }
+    if (code == frame::htCaption && IsZoomed(window)) {
+        SetForegroundWindow(window);
+        return;
+    }
     m.wParam = static_cast<WPARAM>(code);
     next(m);
 }
@@ -613,6 +623,28 @@ void TsSkinProvider::OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next
     }
     if (system_menu_)
         system_menu_->UpdateItems();
+}
+
+bool TsSkinProvider::StretchByEdge(int code) {
+    const bool horizontal = code == frame::htLeft || code == frame::htRight;
+    const bool vertical = code == frame::htTop || code == frame::htBottom;
+    const frame::FrameGeometry g = Geometry();
+    if (!(horizontal || vertical) || !g.Extended() ||
+        g.Form().Style != frame::BorderStyle::bsSizeable || g.Form().Maximized)
+        return false;
+    HWND window = Window();
+    RECT w{};
+    GetWindowRect(window, &w);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    const frame::StretchResult r =
+        frame::ToggleStretch({w.left, w.top, w.right, w.bottom}, normal_bounds_,
+                             {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom},
+                             horizontal, g.DeltaW(), g.DeltaH());
+    normal_bounds_ = r.Normal;
+    SetWindowPos(window, nullptr, r.Bounds.Left, r.Bounds.Top, r.Bounds.Width(), r.Bounds.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
 }
 
 void TsSkinProvider::OnGetMinMaxInfo(ui::Message& m) {
@@ -777,6 +809,13 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         return;
     case WM_NCLBUTTONDBLCLK: {
         const int code = HitTestAt(CachePoint({GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)}));
+        // A quick second click on a title button is one more press of it.
+        if (frame::IsTitleButtonCode(code)) {
+            OnNcLButtonDown(m, next);
+            return;
+        }
+        if (StretchByEdge(code))
+            return;
         const FrameAction action = frame::DoubleClickAction(code, Rules(), Geometry().HasFrame());
         if (action.Command == FrameCommand::PassOn)
             next(m);
@@ -862,6 +901,22 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
             tracker_.Reset();
             bg_changed_ = true;
         }
+        return;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        bg_changed_ = true;
+        next(m);
+        RepaintFrame();
+        return;
+    case ui::CM_ENABLEDCHANGED:
+        next(m);
+        bg_changed_ = true;
+        RepaintFrame();
+        return;
+    case WM_ACTIVATEAPP:
+        next(m);
+        if (border_form_)
+            border_form_->UpdateExBordersPos(false);
         return;
     case WM_QUERYENDSESSION:
         ui::Application::Instance().BeginTerminating();

@@ -116,6 +116,8 @@ private:
     void OnButtonUp(ui::Message& m, const ui::ProcedureChain::Next& next, POINT screen);
     void OnSysCommand(ui::Message& m, const ui::ProcedureChain::Next& next);
     void OnGetMinMaxInfo(ui::Message& m);
+    // Double clicks on the edges of a sizable extended frame; true when one was handled.
+    bool StretchByEdge(int code);
     void OnWindowPosChanging(ui::Message& m);
     void AnimateMinimize(bool restoring);
     // Stops the title-button fades: on moves, hiding, skin changes and destruction.
@@ -138,6 +140,8 @@ private:
     render::SkinBitmap minimized_picture_;
     frame::Rect minimized_rect_;
     frame::Rect minimized_target_;
+    // The left and width (or top and height) a stretched form gets back.
+    frame::Rect normal_bounds_;
     std::unique_ptr<TacBorderForm> border_form_;
     std::unique_ptr<TsSystemMenu> system_menu_;
     // Extended frames fade their buttons in overlays; the cache keeps them normal.

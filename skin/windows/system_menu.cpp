@@ -179,30 +179,22 @@ void TsSystemMenu::UpdateItems() {
 }
 
 void TsSystemMenu::Popup(int x, int y) {
+    if (!sp_.source_ || !sp_.source_->SkinnedPopups) {
+        PlatformPopup(x, y);
+        return;
+    }
     if (frame::HasForeignItems(items_))
         Generate();
     else
         UpdateItems();
     HMENU menu = CreatePopupMenu();
-    const bool skinned = sp_.source_ && sp_.source_->SkinnedPopups;
     open_items_ = frame::ShownItems(items_);
     for (std::size_t i = 0; i < open_items_.size(); ++i) {
         const frame::SysMenuItem* item = open_items_[i];
         const UINT state = item->Enabled ? MF_ENABLED : MF_GRAYED;
-        if (skinned) {
-            AppendMenuW(menu, MF_OWNERDRAW | state | (item->Separator ? MF_DISABLED : 0u),
-                        item->Separator ? 0 : item->Command,
-                        reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(i + 1)));
-            continue;
-        }
-        if (item->Separator) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        std::wstring text = Wide(item->Caption);
-        if (!item->ShortCut.empty())
-            text += L"\t" + Wide(item->ShortCut);
-        AppendMenuW(menu, MF_STRING | state, item->Command, text.c_str());
+        AppendMenuW(menu, MF_OWNERDRAW | state | (item->Separator ? MF_DISABLED : 0u),
+                    item->Separator ? 0 : item->Command,
+                    reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(i + 1)));
     }
     HWND window = sp_.Window();
     ui::TraceEvent(sp_, "system-menu", x, y);
@@ -220,6 +212,34 @@ void TsSystemMenu::Popup(int x, int y) {
             return;
         }
     SendMessageW(window, WM_SYSCOMMAND, command, 0);
+}
+
+void TsSystemMenu::PlatformPopup(int x, int y) {
+    HWND window = sp_.Window();
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (!menu)
+        return;
+    // The platform's own menu wants its style back while it is open.
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    SetWindowLongW(window, GWL_STYLE, style | WS_SYSMENU);
+    const frame::WindowRules rules = sp_.Rules();
+    auto enable = [menu](UINT command, bool enabled) {
+        EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    };
+    enable(SC_RESTORE, rules.EnabledRestore());
+    enable(SC_MOVE, rules.EnabledMove() && !rules.Minimized);
+    enable(SC_SIZE, rules.EnabledSize() && !rules.Minimized && !rules.Maximized);
+    enable(SC_MINIMIZE, rules.EnabledMin());
+    enable(SC_MAXIMIZE, rules.EnabledMax());
+    enable(SC_CLOSE, true);
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y,
+                       0, window, nullptr));
+    if (IsWindow(window))
+        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) & ~WS_SYSMENU);
+    TsSkinProvider::ButtonPressedFlag() = false;
+    if (command != 0 && IsWindow(window))
+        PostMessageW(window, WM_SYSCOMMAND, command, 0);
 }
 
 const frame::SysMenuItem* TsSystemMenu::OwnItem(ULONG_PTR data, UINT type) const {

@@ -36,6 +36,8 @@ private:
     std::vector<frame::PlatformMenuItem> PlatformItems() const;
 
     const frame::SysMenuItem* OwnItem(ULONG_PTR data, UINT type) const;
+    // Without skinned popups: the window's platform menu, its items set by the same rules.
+    void PlatformPopup(int x, int y);
 
     TsSkinProvider& sp_;
     // The items of the open popup, by their item data less one.

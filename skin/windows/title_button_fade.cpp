@@ -101,7 +101,10 @@ void TitleButtonFade::Tick() {
     if (step.RebuildImage)
         BuildImage(fade_.Target());
     Show(step.Opacity);
-    ui::TraceEvent(sp_, "fade", hit_code_, step.Opacity);
+    // Once faded in, every tick only looks at the cursor: one line for the whole wait.
+    if (!step.CheckCursor || !watching_)
+        ui::TraceEvent(sp_, "fade", hit_code_, step.Opacity);
+    watching_ = step.CheckCursor;
     if (step.CheckCursor) {
         const frame::PlacedButton* b = Button();
         POINT cursor{};

@@ -44,6 +44,7 @@ private:
     render::SkinBitmap image_;
     render::SkinBitmap premultiplied_;
     bool finished_ = false;
+    bool watching_ = false;
 };
 
 } // namespace skin::windows

@@ -37,6 +37,23 @@ TEST(ScreenSnapTest, ExtendedFramesSnapTheirVisibleFrame) {
     EXPECT_EQ(SnapMargins(Plain(MainWindow())), Margins{});
 }
 
+TEST(ScreenSnapTest, DoubleClickedEdgesStretchAndGiveBack) {
+    const Rect work{0, 0, 1024, 740};
+    const Rect bounds{100, 120, 400, 420};
+    StretchResult wide = ToggleStretch(bounds, {}, work, true, 1, 5);
+    EXPECT_EQ(wide.Bounds, (Rect{1, 120, 1023, 420}));
+    EXPECT_EQ(wide.Normal.Left, 100);
+    EXPECT_EQ(wide.Normal.Right, 400);
+    // Stretched downwards too, then back across: the height stays stretched.
+    StretchResult tall = ToggleStretch(wide.Bounds, wide.Normal, work, false, 1, 5);
+    EXPECT_EQ(tall.Bounds, (Rect{1, 5, 1023, 5 + 740 - 6}));
+    StretchResult back = ToggleStretch(tall.Bounds, tall.Normal, work, true, 1, 5);
+    EXPECT_EQ(back.Bounds, (Rect{100, 5, 400, 739}));
+    StretchResult home = ToggleStretch(back.Bounds, back.Normal, work, false, 1, 5);
+    EXPECT_EQ(home.Bounds, bounds);
+    EXPECT_EQ(home.Normal, Rect{});
+}
+
 TEST(FormAnimationTest, HideShrinksAndFadesInEightSteps) {
     const auto frames = HideFrames(800, 400, 100, 255, AnimationMode::atAero);
     ASSERT_EQ(frames.size(), 9u) << "ticks 0 .. 8";

@@ -43,6 +43,18 @@ TEST(LayeredPixelsTest, PremultipliedChannelsNeverExceedAlpha) {
         }
 }
 
+TEST(LayeredPixelsTest, PremultiplyRoundsLikeTheDivisionForEveryChannelAndAlpha) {
+    SkinBitmap src(256, 256), dst(256, 256);
+    for (int a = 0; a < 256; ++a)
+        for (int c = 0; c < 256; ++c)
+            src.At(c, a) = static_cast<Pixel>(a) << 24 | static_cast<Pixel>(c) * 0x010101u;
+    PremultiplyForLayered(dst, src);
+    for (int a = 1; a < 256; ++a)
+        for (int c = 0; c < 256; ++c)
+            ASSERT_EQ(dst.At(c, a) & 0xFF, static_cast<Pixel>((c * a + 127) / 255))
+                << c << " " << a;
+}
+
 TEST(LayeredPixelsTest, TransparentWhiteBecomesZero) {
     SkinBitmap b = FromRows(3, 1, {0x00FFFFFF, 0x01FFFFFF, 0x00FFFFFE});
     ClearTransparentWhite(b);

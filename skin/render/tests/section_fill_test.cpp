@@ -115,6 +115,54 @@ TEST(SectionFillTest, SimplifiedFillPaintsColourAboveHundred) {
     EXPECT_EQ(b.At(1, 1), 0xFFFFFFFFu);
 }
 
+// Gradients that paint nothing: no segments, too few words, an unknown direction, a vertical
+// gradient over one row, a horizontal one over one column. The face must be what the plain
+// colour gives, whatever the bitmap held before, with and without a texture under it.
+TEST(SectionFillTest, GradientsThatPaintNothingLeaveThePlainColour) {
+    struct Case {
+        const char16_t* gradient;
+        Rect r;
+    };
+    const Case cases[] = {
+        {u"N/A", {0, 0, 4, 4}},
+        {u"255;255;100", {0, 0, 4, 4}},
+        {u"255;16711680;100;7;0", {0, 0, 4, 4}},
+        {u"255;16711680;100;0;0", {0, 1, 4, 2}},
+        {u"255;16711680;100;1;0", {2, 0, 3, 4}},
+    };
+    TinySkin t;
+    const int stretched = t.AddTexture({0, 0, 2, 2}, 0, 1);
+    struct Weights {
+        int img, grad, texture;
+    };
+    // Without texture; over a stretched texture (blended layer); over a tiled one (one pass).
+    const Weights weights[] = {{0, 100, -1}, {0, 60, -1}, {50, 50, stretched}, {15, 85, 0}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        for (const Weights& w : weights) {
+            SkinBitmap expected = Filled(4, 4, 0x00ABCDEF);
+            FillSection(expected, c.r, Fill(w.img, w.grad, w.texture), t.skin, EmptyCacheInfo);
+            for (const Pixel before : {0xDE9E9E9Eu, 0x00000000u, 0xFFFFFFFFu}) {
+                SkinBitmap b = Filled(4, 4, before);
+                FillSection(b, c.r, Fill(w.img, w.grad, w.texture, c.gradient), t.skin,
+                            EmptyCacheInfo);
+                for (int y = c.r.Top; y < c.r.Bottom; ++y)
+                    for (int x = c.r.Left; x < c.r.Right; ++x)
+                        ASSERT_EQ(b.At(x, y), expected.At(x, y))
+                            << "case " << i << " img " << w.img << " at " << x << "," << y
+                            << " over " << Hex(before);
+            }
+        }
+    }
+}
+
+TEST(SectionFillTest, NewBitmapsStartClear) {
+    const SkinBitmap b(7, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(b.At(x, y), 0u);
+}
+
 TEST(TextureTest, FillModesLeaveTheRightPartToTheColour) {
     TinySkin t;
     const MaskSource base = MaskFromSkin(&t.skin, 0);

@@ -12,6 +12,7 @@
 #include "ui/window_subclass.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,53 @@ TEST_F(FrameworkTest, ShowModalReturnsTheResultAndAnnouncesItsStartAndEnd) {
     application.OnModalBegin = nullptr;
     application.OnModalEnd = nullptr;
     EXPECT_EQ(events, (std::vector<std::string>{"begin", "end"}));
+}
+
+TEST_F(FrameworkTest, AControlIsFoundByItsWindowOnlyWhileTheWindowIsItsAndTreeItemsBypassLayers) {
+    auto form = std::make_unique<Form>(nullptr);
+    TreeView& tree = Make<TreeView>(*form);
+    tree.SetParent(form.get());
+    tree.SetBounds({0, 0, 200, 150});
+    form->Show();
+    HWND first = tree.Handle();
+    EXPECT_EQ(WinControl::FromHandle(first), &tree);
+    // Outside readers still find it by the window's property.
+    EXPECT_EQ(GetPropW(first, L"ArbordirControl"), &tree);
+    EXPECT_EQ(WinControl::FindControl(first), &tree);
+
+    tree.RecreateWnd();
+    HWND second = tree.Handle();
+    EXPECT_EQ(WinControl::FromHandle(second), &tree);
+    ASSERT_NE(second, first);
+    EXPECT_EQ(WinControl::FromHandle(first), nullptr);
+
+    // Item traffic goes to the platform's class below every procedure layer; the user's
+    // messages still pass the layers.
+    {
+        int layer_saw_items = 0;
+        ProcedureLayer layer =
+            tree.AddProcedureLayer([&](Message& message, const ProcedureChain::Next& next) {
+                if (message.msg == TVM_INSERTITEMW || message.msg == TVM_EXPAND)
+                    ++layer_saw_items;
+                next(message);
+            });
+        HTREEITEM parent = tree.InsertItem(nullptr, u"Parent", 0, 7);
+        HTREEITEM child = tree.InsertItem(parent, u"Child", 0, 8);
+        tree.ExpandItem(parent);
+        EXPECT_EQ(layer_saw_items, 0);
+        EXPECT_EQ(tree.ItemData(child), 8);
+        EXPECT_EQ(TreeView_GetItemState(second, parent, TVIS_EXPANDED) & TVIS_EXPANDED,
+                  UINT{TVIS_EXPANDED});
+        SendMessageW(second, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+        EXPECT_EQ(layer_saw_items, 1);
+        // No item: nothing is deleted (the platform would take that for every item).
+        tree.DeleteItem(nullptr);
+        EXPECT_EQ(TreeView_GetCount(second), 2u);
+    }
+
+    form.reset();
+    EXPECT_EQ(WinControl::FromHandle(second), nullptr);
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(FrameworkTest, KeysTypedIntoATreeViewNameEditorReachTheTreesKeyHandler) {

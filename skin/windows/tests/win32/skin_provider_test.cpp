@@ -8,6 +8,7 @@
 #include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -174,6 +175,29 @@ TEST_F(SkinProviderTest, DoubleClickOnTheIconCloses) {
     EXPECT_FALSE(IsZoomed(f.Window()));
 }
 
+TEST_F(SkinProviderTest, DoubleClickOnTheEdgeStretchesASizableFrame) {
+    SkinnedForm f(true, ui::BorderStyle::bsSizeable);
+    HWND window = f.Window();
+    RECT before{};
+    GetWindowRect(window, &before);
+    const frame::FrameGeometry g = f.provider->Geometry();
+    const frame::Point edge = f.ScreenOf({g.FrameRect().Left + 1, 200});
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(edge.X, edge.Y));
+    RECT wide{};
+    GetWindowRect(window, &wide);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_EQ(wide.left, mi.rcWork.left + g.DeltaW());
+    EXPECT_EQ(wide.right - wide.left, mi.rcWork.right - mi.rcWork.left - 2 * g.DeltaW());
+    EXPECT_EQ(wide.top, before.top);
+    const frame::Point again = f.ScreenOf({g.FrameRect().Left + 1, 200});
+    SendMessageW(window, WM_NCLBUTTONDBLCLK, static_cast<WPARAM>(-1), MAKELPARAM(again.X, again.Y));
+    RECT back{};
+    GetWindowRect(window, &back);
+    EXPECT_EQ(back.left, before.left);
+    EXPECT_EQ(back.right, before.right);
+}
+
 TEST_F(SkinProviderTest, PrintPaintsTheWholeSkinnedWindow) {
     SkinnedForm f(false);
     const render::SkinBitmap& cache = f.provider->CacheBitmap();
@@ -299,6 +323,30 @@ TEST_F(SkinProviderTest, ExtendedFrameLiesAroundTheClippedForm) {
     EXPECT_EQ(b.top, 240 - 55);
 }
 
+TEST_F(SkinProviderTest, PlatformTextAndIconLeaveNoAlphaHolesInTheFrame) {
+    SkinnedForm f(true);
+    f.form.SetText(u"Caption drawn by the platform's font");
+    Settle();
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    const frame::FrameGeometry g = f.provider->Geometry();
+    const frame::Rect frame = g.FrameRect();
+    const frame::Rect client = g.ClientRect();
+    int holes = 0;
+    for (int y = frame.Top; y < frame.Bottom; ++y)
+        for (int x = frame.Left; x < frame.Right; ++x) {
+            const bool inside =
+                x >= client.Left && x < client.Right && y >= client.Top && y < client.Bottom;
+            holes += !inside && (cache.At(x, y) >> 24) != 255;
+        }
+    EXPECT_EQ(holes, 0);
+    // The caption's ink is there: dark pixels in the title band right of the icon.
+    int ink = 0;
+    for (int y = 56; y < 76; ++y)
+        for (int x = 80; x < 200; ++x)
+            ink += (cache.At(x, y) & 0xFF) < 80;
+    EXPECT_GT(ink, 20);
+}
+
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
     SkinnedForm f(true);
     HWND border = nullptr;
@@ -367,6 +415,24 @@ TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
     EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
     EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
     EXPECT_FALSE(IsIconic(f.Window()));
+}
+
+TEST_F(SkinProviderTest, WithoutSkinnedPopupsThePlatformMenuOpens) {
+    FrameSkinSource plain_popups = MakeFrameSkinSource(Skin(), true);
+    plain_popups.SkinnedPopups = false;
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &plain_popups);
+    g_menu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    EXPECT_NE(std::find(g_menu.ids.begin(), g_menu.ids.end(), SC_CLOSE), g_menu.ids.end());
+    for (std::size_t i = 0; i < g_menu.ids.size(); ++i) {
+        if (g_menu.ids[i] == SC_RESTORE || g_menu.ids[i] == SC_SIZE) {
+            EXPECT_TRUE(g_menu.grayed[i]) << g_menu.ids[i];
+        }
+    }
+    EXPECT_EQ(GetWindowLongW(f.Window(), GWL_STYLE) & WS_SYSMENU, 0) << "the style goes again";
 }
 
 class AnimationTest : public SkinProviderTest {

@@ -1,0 +1,74 @@
+#pragma once
+
+// The skinned push button ("Create Folders") and the push button with a glyph (the folder
+// picker's OK, Cancel and Create). They stay platform buttons, owner-drawn, so that focus, the
+// default button, keys and clicks keep the platform's rules (a press that leaves the button
+// before the release is no click); only the drawing is ours. Each state change cross-fades when
+// the skin's section asks for it.
+
+#include "skin/controls/state_fade.h"
+#include "skin/data/loaded_skin.h"
+#include "skin/render/button_glyph.h"
+#include "skin/render/skin_bitmap.h"
+#include "ui/controls/button.h"
+
+#include <memory>
+#include <string>
+
+namespace skin::controls {
+
+class TsButton : public ui::Button {
+public:
+    explicit TsButton(ui::Component* owner);
+    ~TsButton() override;
+    std::u16string_view ClassName() const override { return u"TsButton"; }
+
+    // The skin the button is drawn with; none draws it as the platform's push button.
+    void SetSkin(const data::LoadedSkin* skin);
+    void SetSkinSection(std::u16string section);
+    bool Skinned() const;
+    void SetShowFocus(bool show) { show_focus_ = show; }
+    // A 16 x 16 icon shown left of the caption; the button owns it.
+    void SetGlyph(HICON glyph);
+
+    // 0 normal, 1 hot (mouse over, focused or default), 2 pressed.
+    int CurrentState() const;
+    // The face of the state shown last.
+    const render::SkinBitmap& Cache() const { return cache_; }
+    const StateFade& Fade() const { return *fade_; }
+
+    void WndProc(ui::Message& message) override;
+
+protected:
+    void CreateParams(ui::CreateParams& params) override;
+
+private:
+    void StateMayHaveChanged();
+    void Rebuild();
+    void ComposeSkinned();
+    void ComposePlain();
+    void Show(const render::SkinBitmap& face);
+    void Paint(HDC dc);
+    // The pressed face held for a moment when the release comes before the press fade ended.
+    void HoldPressedFace();
+
+    const data::LoadedSkin* skin_ = nullptr;
+    std::u16string section_name_ = u"BUTTON";
+    int section_ = -1;
+    bool show_focus_ = true;
+    bool mouse_above_ = false;
+    bool releasing_ = false;
+    int shown_state_ = -1;
+    render::SkinBitmap cache_;
+    render::SkinBitmap glyph_;
+    HICON glyph_icon_ = nullptr;
+    std::unique_ptr<StateFade> fade_;
+};
+
+class TsBitBtn : public TsButton {
+public:
+    using TsButton::TsButton;
+    std::u16string_view ClassName() const override { return u"TsBitBtn"; }
+};
+
+} // namespace skin::controls

@@ -1,0 +1,57 @@
+#pragma once
+
+// The skinned speed button ("Scan...", "Load Template", "Save Template"): a window-less button
+// whose face, glyph and caption come from the skin and whose state changes cross-fade, a fade
+// interrupted by the next change continuing from a proportional point.
+
+#include "skin/controls/state_fade.h"
+#include "skin/data/loaded_skin.h"
+#include "skin/render/skin_bitmap.h"
+#include "ui/controls/speed_button.h"
+
+#include <memory>
+#include <string>
+
+namespace skin::controls {
+
+class TsSpeedButton : public ui::SpeedButton {
+public:
+    explicit TsSpeedButton(ui::Component* owner);
+    ~TsSpeedButton() override;
+    std::u16string_view ClassName() const override { return u"TsSpeedButton"; }
+
+    void SetSkin(const data::LoadedSkin* skin);
+    void SetSkinSection(std::u16string section);
+    bool Skinned() const;
+    // A 16 x 16 icon with alpha; the button owns it.
+    void SetGlyph(HICON glyph);
+    // Percent of transparency of the glyph in the normal state.
+    void SetBlend(int blend) { blend_ = blend; }
+
+    int CurrentState() const;
+    const render::SkinBitmap& Cache() const { return cache_; }
+    const StateFade& Fade() const { return *fade_; }
+
+    void Paint(HDC dc) override;
+    void WndProc(ui::Message& message) override;
+
+protected:
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    void StateMayHaveChanged();
+    void Rebuild();
+    void Show(const render::SkinBitmap& face);
+
+    const data::LoadedSkin* skin_ = nullptr;
+    std::u16string section_name_ = u"SPEEDBUTTON";
+    int section_ = -1;
+    int blend_ = 0;
+    int shown_state_ = -1;
+    render::SkinBitmap cache_;
+    render::SkinBitmap glyph_;
+    std::unique_ptr<StateFade> fade_;
+};
+
+} // namespace skin::controls

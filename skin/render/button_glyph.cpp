@@ -1,0 +1,212 @@
+#include "skin/render/button_glyph.h"
+
+#include "skin/render/blends.h"
+#include "skin/render/color_mix.h"
+#include "skin/render/fills.h"
+#include "skin/render/keyed_copy.h"
+
+#include <algorithm>
+
+namespace skin::render {
+namespace {
+
+int Channel(Pixel p, int shift) {
+    return static_cast<int>((p >> shift) & 0xFF);
+}
+
+// One source pixel weighted x over the face pixel, the face's alpha kept.
+Pixel Over(Pixel face, Pixel source, int x) {
+    Pixel result = face & 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = Channel(face, shift);
+        const int s = Channel(source, shift);
+        const int c = ((s - d) * x + d * 256) >> 8;
+        result |= static_cast<Pixel>(std::clamp(c, 0, 255)) << shift;
+    }
+    return result;
+}
+
+// The part of image `index` of the strip that lands on the face at `at`, as the strip's
+// rectangle and the face's corner; empty when nothing shows.
+struct Span {
+    Rect Source;
+    Point Target;
+};
+
+Span ClipImage(const SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
+               Point at) {
+    Rect source{index * glyph_width, 0, (index + 1) * glyph_width, strip.Height()};
+    source = Intersect(source, strip.Bounds());
+    Point target = at;
+    ClipCopyCorners(target.X, target.Y, source.Left, source.Top);
+    source.Right = std::min(source.Right, source.Left + face.Width() - target.X);
+    source.Bottom = std::min(source.Bottom, source.Top + face.Height() - target.Y);
+    if (source.IsEmpty() || target.X >= face.Width() || target.Y >= face.Height())
+        return {};
+    return {source, target};
+}
+
+} // namespace
+
+bool HasOpaquePixel(const SkinBitmap& glyph) {
+    for (int y = 0; y < glyph.Height(); ++y)
+        for (int x = 0; x < glyph.Width(); ++x)
+            if ((glyph.At(x, y) >> 24) == 0xFF)
+                return true;
+    return false;
+}
+
+Pixel TintGlyphPixel(Pixel source, Color tint) {
+    const int grey = (Channel(source, 0) + Channel(source, 8) + Channel(source, 16)) / 3;
+    const Pixel tint_pixel = ColorToPixel(tint);
+    Pixel result = source & 0xFF000000u;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int c = std::min(255, (grey * Channel(tint_pixel, shift) + 127) / 255);
+        result |= static_cast<Pixel>(c) << shift;
+    }
+    return result;
+}
+
+int AlphaStripIndex(int state, int num_glyphs) {
+    return std::max(0, std::min(state, num_glyphs - 1));
+}
+
+int KeyedStripIndex(int state, int num_glyphs, bool enabled, bool down, bool four_bit) {
+    if (num_glyphs <= 1 || !enabled || state <= 0)
+        return 0;
+    const int wanted = state == 1 ? 1 : (down ? 3 : 2);
+    if (wanted < num_glyphs)
+        return wanted;
+    return four_bit ? 0 : 1;
+}
+
+void CompositeAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
+                         Point at, int transparency, std::optional<Color> tint) {
+    const Span span = ClipImage(face, strip, index, glyph_width, at);
+    for (int y = span.Source.Top; y < span.Source.Bottom; ++y) {
+        Pixel* target = face.Row(span.Target.Y + y - span.Source.Top) + span.Target.X;
+        const Pixel* source = strip.Row(y);
+        for (int x = span.Source.Left; x < span.Source.Right; ++x, ++target) {
+            Pixel s = source[x];
+            const int a = static_cast<int>(s >> 24);
+            if (a == 0)
+                continue;
+            if (tint)
+                s = TintGlyphPixel(s, *tint);
+            const int weight = transparency > 0 ? (100 - transparency) * a / 100 : a;
+            *target = Over(*target, s, weight);
+        }
+    }
+}
+
+void ReflectAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
+                       Point at, int transparency) {
+    const int height = strip.Height();
+    const int half = height / 2;
+    if (half <= 0)
+        return; // under 2 pixels high there is nothing to mirror
+    const int step = 255 / half;
+    const int last = at.Y + height - 1;
+    const int rows = std::min(half - 1, face.Height() - (at.Y + height) - 1);
+    const int first_column = std::max(0, -at.X);
+    const int columns = std::min(glyph_width, face.Width() - at.X);
+    for (int k = 1; k <= rows; ++k) {
+        const int face_y = last + k;
+        const int glyph_y = height - 1 - k;
+        if (face_y < 0 || glyph_y < 0)
+            continue;
+        const int opacity = 255 - (k - 1) * step;
+        Pixel* target = face.Row(face_y);
+        const Pixel* source = strip.Row(glyph_y) + index * glyph_width;
+        for (int x = first_column; x < columns; ++x) {
+            if (index * glyph_width + x >= strip.Width())
+                break;
+            const Pixel s = source[x];
+            const int a = static_cast<int>(s >> 24);
+            const int weight = transparency > 0 ? (100 - transparency) * a / 300 * opacity / 255
+                                                : opacity * (a / 3) / 255;
+            if (weight > 0)
+                target[at.X + x] = Over(target[at.X + x], s, weight);
+        }
+    }
+}
+
+void DrawKeyedGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width, Point at,
+                    const KeyedGlyphLook& look) {
+    Rect source = Intersect({index * glyph_width, 0, (index + 1) * glyph_width, strip.Height()},
+                            strip.Bounds());
+    if (source.IsEmpty())
+        return;
+    const Pixel bottom_left = strip.At(source.Left, source.Bottom - 1);
+    const Color key = PixelToColor(bottom_left);
+    // The image on its own, so that greying leaves the strip alone.
+    SkinBitmap image(source.Width(), source.Height());
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            image.At(x, y) = strip.At(source.Left + x, source.Top + y);
+    const Rect whole{0, 0, image.Width() - 1, image.Height() - 1};
+
+    if (!look.Enabled) {
+        if (look.DisabledGrayed)
+            Grayscale(image, key);
+        if (look.DisabledBlended)
+            BlendRectFrom(face, at.X, at.Y, key, 0.5, whole, image);
+        else
+            CopyKeyed(face, image, at.X, at.Y, key);
+        return;
+    }
+    if (look.State == 0 && look.Blend > 0)
+        BlendRectFrom(face, at.X, at.Y, key, look.Blend / 100.0, whole, image);
+    else
+        CopyKeyed(face, image, at.X, at.Y, key);
+}
+
+void ApplyDisabledLook(SkinBitmap& face, DisabledKinds kinds, const TCacheInfo& behind,
+                       Color background_color) {
+    if (face.IsEmpty())
+        return;
+    if (kinds.Grayed)
+        Grayscale(face);
+    if (!kinds.Blended)
+        return;
+    if (behind.Ready && behind.Bmp != nullptr) {
+        const Rect under{behind.X, behind.Y, behind.X + face.Width() - 1,
+                         behind.Y + face.Height() - 1};
+        BlendRectFrom(face, 0, 0, kKeyColor, 0.4, under, *behind.Bmp);
+    } else {
+        TintRect(face, {0, 0, face.Width() - 1, face.Height() - 1}, 50, background_color);
+    }
+}
+
+void DrawFocusDots(SkinBitmap& face, const Rect& caption, int margin, Color face_color) {
+    const Rect r{caption.Left - margin, caption.Top - margin, caption.Right + margin - 1,
+                 caption.Bottom + margin - 1};
+    if (r.Right < r.Left || r.Bottom < r.Top)
+        return;
+    const Pixel black = 0xFF000000u;
+    const Pixel light = 0xFF000000u | ColorToPixel(face_color & 0xFFFFFF);
+    auto put = [&](int x, int y, Pixel p) {
+        if (face.Contains(x, y))
+            face.At(x, y) = p;
+    };
+    for (int offset = 0; r.Left + offset <= r.Right; offset += 3) {
+        const int x = r.Left + offset;
+        if (offset > 0) {
+            put(x - 1, r.Top, light);
+            put(x - 1, r.Bottom, light);
+        }
+        put(x, r.Top, black);
+        put(x, r.Bottom, black);
+    }
+    for (int offset = 0; r.Top + offset <= r.Bottom; offset += 3) {
+        const int y = r.Top + offset;
+        if (offset > 0) {
+            put(r.Left, y - 1, light);
+            put(r.Right, y - 1, light);
+        }
+        put(r.Left, y, black);
+        put(r.Right, y, black);
+    }
+}
+
+} // namespace skin::render
