@@ -2,7 +2,9 @@
 
 #include "skin/data/skin_loader.h"
 #include "skin/windows/skin_provider.h"
+#include "skin/windows/tree_view_skin.h"
 #include "ui/application.h"
+#include "ui/controls/tree_view.h"
 #include "ui/form.h"
 
 #include <memory>
@@ -69,6 +71,12 @@ void DressForm(ui::Form& form, bool dialog) {
         provider.Grip = skin::windows::GripMode::gmRightBottom;
     }
     provider.SetSkinSource(source);
+}
+
+void DressTreeView(ui::TreeView& tree) {
+    const skin::windows::FrameSkinSource* source = InternalFrameSkin();
+    if (source && source->Skin)
+        ui::Make<skin::windows::TsTreeViewSkin>(tree, *source->Skin);
 }
 
 } // namespace app

@@ -7,7 +7,8 @@
 
 namespace ui {
 class Form;
-}
+class TreeView;
+} // namespace ui
 
 namespace app {
 
@@ -18,5 +19,8 @@ const skin::windows::FrameSkinSource* InternalFrameSkin();
 // Gives the form a skin provider. Dialog forms take the "DIALOG" section, no icon and the skin's
 // grip.
 void DressForm(ui::Form& form, bool dialog);
+
+// Gives the tree view the skin's colours, scroll bars and selection.
+void DressTreeView(ui::TreeView& tree);
 
 } // namespace app

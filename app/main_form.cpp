@@ -180,6 +180,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
     DressForm(*this, false);
+    DressTreeView(TreeView1);
     FinishCreation();
 }
 
@@ -203,7 +204,10 @@ void TForm1::ConfigureDirectoryEdits() {
     sDirectoryEdit2.SetTabOrder(3);
     sDirectoryEdit2.SetVisible(false);
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
-        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) { DressForm(picker, true); };
+        edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
+            DressForm(picker, true);
+            DressTreeView(picker.sShellTreeView1);
+        };
 }
 
 void TForm1::FormCreate() {

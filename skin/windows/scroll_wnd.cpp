@@ -233,7 +233,7 @@ bool TacScrollWnd::Handle(ui::Message& m) {
     case WM_SYSCOMMAND:
         return m.wParam == 0xF077; // the keyboard scroll command of the system menu
     case ui::WM_SKINCOMMAND:
-        if (HIWORD(m.wParam) == kSkinCmdCtrlHandled) {
+        if (HIWORD(m.wParam) == engine::SkinCmdCtrlHandled) {
             m.result = 1;
             return true;
         }

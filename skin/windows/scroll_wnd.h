@@ -12,6 +12,7 @@
 // Whether a bar is shown follows the scroll record (a range wider than the page).
 
 #include "skin/data/loaded_skin.h"
+#include "skin/engine/skin_command_protocol.h"
 #include "skin/scroll/scroll_painter.h"
 #include "skin/scroll/scroll_tracker.h"
 #include "ui/window_subclass.h"
@@ -28,7 +29,6 @@ inline constexpr wchar_t kHandledProperty[] = L"ACSBSC";
 // Skin commands around every scroll message the handler sends.
 inline constexpr WORD kSkinCmdBeforeScroll = 51;
 inline constexpr WORD kSkinCmdAfterScroll = 52;
-inline constexpr WORD kSkinCmdCtrlHandled = 7;
 
 class TacScrollWnd {
 public:

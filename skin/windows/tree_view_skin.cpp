@@ -90,10 +90,16 @@ TsTreeViewSkin::TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& ski
     : ui::Component(owner), tree_(TreeOf(owner)), skin_(skin) {
     old_draw_item_ = tree_.OnCustomDraw;
     tree_.OnCustomDraw = [this](NMTVCUSTOMDRAW& draw) { return CustomDraw(draw); };
+    layer_ = tree_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
+        next(m);
+        if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
+            Attach();
+    });
     Attach();
 }
 
 TsTreeViewSkin::~TsTreeViewSkin() {
+    layer_ = {};
     tree_.OnCustomDraw = old_draw_item_;
     handler_.reset();
     if (tree_.HandleAllocated())
@@ -101,9 +107,11 @@ TsTreeViewSkin::~TsTreeViewSkin() {
 }
 
 void TsTreeViewSkin::Attach() {
-    if (handler_ && handler_->Destroyed())
+    if (!tree_.HandleAllocated())
+        return;
+    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != tree_.Handle()))
         handler_.reset();
-    if (!handler_ && tree_.HandleAllocated())
+    if (!handler_)
         handler_ = std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
                                                     std::u16string(tree_.Name()));
 }

@@ -8,6 +8,7 @@
 
 #include "skin/windows/scroll_wnd.h"
 #include "ui/component.h"
+#include "ui/procedure_chain.h"
 
 #include <commctrl.h>
 #include <functional>
@@ -42,7 +43,8 @@ private:
 // Owned by the tree, so that it goes while the tree still has its window.
 class TsTreeViewSkin : public ui::Component {
 public:
-    // The owner is the tree view it dresses.
+    // The owner is the tree view it dresses. The handler comes when the tree's window is shown
+    // (or now, when it is already), and again for a re-created window.
     TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& skin);
     ~TsTreeViewSkin() override;
 
@@ -60,6 +62,7 @@ private:
     const data::LoadedSkin& skin_;
     std::unique_ptr<TacTreeViewWnd> handler_;
     std::function<LRESULT(NMTVCUSTOMDRAW&)> old_draw_item_; // FOldDrawItem
+    ui::ProcedureLayer layer_;
 };
 
 } // namespace skin::windows

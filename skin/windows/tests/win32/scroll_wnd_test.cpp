@@ -81,8 +81,9 @@ TEST_F(ScrollWndTest, LongTreeShowsTheSkinnedBarWhereTheRecordSays) {
     TacScrollWnd* h = TacScrollWnd::Of(f.Window());
     ASSERT_EQ(h, skin.Handler());
     EXPECT_NE(GetPropW(f.Window(), kHandledProperty), nullptr);
-    EXPECT_EQ(SendMessageW(f.Window(), ui::WM_SKINCOMMAND, MAKEWPARAM(0, kSkinCmdCtrlHandled), 0),
-              1);
+    EXPECT_EQ(
+        SendMessageW(f.Window(), ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdCtrlHandled), 0),
+        1);
     EXPECT_TRUE(h->Vertical().Visible);
     EXPECT_FALSE(h->Horizontal().Visible)
         << h->Horizontal().Record.Min << " " << h->Horizontal().Record.Max << " "
