@@ -2,7 +2,9 @@
 
 #include "skin/engine/skin_manager.h"
 #include "skin/windows/skin_provider.h"
+#include "skin/windows/tree_view_skin.h"
 #include "ui/application.h"
+#include "ui/controls/tree_view.h"
 #include "ui/form.h"
 
 #include <windows.h>
@@ -58,6 +60,11 @@ void DressForm(ui::Form& form, bool dialog) {
         provider.Grip = skin::windows::GripMode::gmRightBottom;
     }
     provider.SetSkinSource(source);
+}
+
+void DressTreeView(ui::TreeView& tree) {
+    if (const skin::data::LoadedSkin* skin = CurrentSkin())
+        ui::Make<skin::windows::TsTreeViewSkin>(tree, *skin);
 }
 
 } // namespace app

@@ -6,6 +6,7 @@
 namespace ui {
 class Component;
 class Form;
+class TreeView;
 } // namespace ui
 namespace skin::engine {
 class TsSkinManager;
@@ -26,5 +27,8 @@ const skin::data::LoadedSkin* CurrentSkin();
 // Gives the form a skin provider painting with the default manager's skin. Dialog forms take
 // the "DIALOG" section, no icon and the skin's grip.
 void DressForm(ui::Form& form, bool dialog);
+
+// Gives the tree view the skin's colours, scroll bars and selection.
+void DressTreeView(ui::TreeView& tree);
 
 } // namespace app

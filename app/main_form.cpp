@@ -188,6 +188,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     OnCreate = [this](ui::Form&) { FormCreate(); };
     DressForm(*this, false);
     SkinControls();
+    DressTreeView(TreeView1);
     FinishCreation();
 }
 
@@ -224,6 +225,7 @@ void TForm1::ConfigureDirectoryEdits() {
             for (skin::controls::TsBitBtn* button :
                  {&picker.sBitBtn1, &picker.sBitBtn2, &picker.sBitBtn3})
                 button->SetSkin(CurrentSkin());
+            DressTreeView(picker.sShellTreeView1);
         };
 }
 

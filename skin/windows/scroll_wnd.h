@@ -1,0 +1,103 @@
+#pragma once
+
+// The window handler that replaces a scrolling window's standard scroll bars by skinned ones
+// (a tree view, the picker's shell tree, a scroll box): it keeps the platform from reserving or
+// painting its own bars, lays out, paints, hit-tests and operates the skinned bars itself, and
+// answers for the window as handled. It sits on the window as a comctl32 subclass, so handlers
+// of other code stack with it and come off in any order.
+//
+// The window's style bits for the bars stay cleared while the handler is attached: the
+// platform's scroll-bar code sets them again whenever a range needs a bar, which changes the
+// frame, and the handler clears them in the frame computation and after each message it sees.
+// Whether a bar is shown follows the scroll record (a range wider than the page).
+
+#include "skin/data/loaded_skin.h"
+#include "skin/engine/skin_command_protocol.h"
+#include "skin/scroll/scroll_painter.h"
+#include "skin/scroll/scroll_tracker.h"
+#include "ui/window_subclass.h"
+
+#include <string>
+#include <windows.h>
+
+namespace skin::windows {
+
+// The window property that marks a handled window. The handler itself is found in the
+// engine's own registry (TacScrollWnd::Of), never through the property's value.
+inline constexpr wchar_t kHandledProperty[] = L"ACSBSC";
+
+// Skin commands around every scroll message the handler sends.
+inline constexpr WORD kSkinCmdBeforeScroll = 51;
+inline constexpr WORD kSkinCmdAfterScroll = 52;
+
+class TacScrollWnd {
+public:
+    // name names the window in the diagnostic trace.
+    TacScrollWnd(HWND window, const data::LoadedSkin& skin, std::u16string name);
+    virtual ~TacScrollWnd();
+    TacScrollWnd(const TacScrollWnd&) = delete;
+    TacScrollWnd& operator=(const TacScrollWnd&) = delete;
+
+    static TacScrollWnd* Of(HWND window);
+
+    HWND CtrlHandle() const { return window_; }
+    bool Destroyed() const { return destroyed_; }
+    // Takes the handler off: the bars go back to the platform.
+    void Detach();
+
+    struct Bar {
+        // The platform asked for the bar (set its style bit) and the range still needs it.
+        bool Present = false;
+        bool Visible = false;
+        RECT Rect{}; // in window coordinates
+        scroll::ScrollRecord Record;
+        scroll::BarMetrics Metrics;
+        bool Enabled = true;
+    };
+    const Bar& Horizontal() const { return bars_[0]; }
+    const Bar& Vertical() const { return bars_[1]; }
+    // The thumb of a bar as painted, along its axis from the bar's start.
+    scroll::ThumbPlace ThumbOf(scroll::BarKind kind) const;
+
+    // Repaints both bars and the corner into the window's frame.
+    void PaintBars();
+
+protected:
+    // Messages the specialised handlers take first; true when consumed.
+    virtual bool Handle(ui::Message& message);
+    LRESULT CallPrevious(ui::Message& message) const { return subclass_.CallPrevious(message); }
+
+    const data::LoadedSkin& skin_;
+    std::u16string name_;
+
+private:
+    friend struct TrackerHostOf;
+    bool Dispatch(ui::Message& message);
+    void CalcSize(ui::Message& message);
+    LRESULT HitTest(POINT screen);
+    bool PressBar(scroll::BarKind kind, POINT screen);
+    void TimerTick(UINT_PTR id);
+    void KeepStyleBitsCleared();
+    bool ReadRecords();
+    void NoteStyleBits(DWORD style);
+    void UpdateMetrics();
+    scroll::BarView ViewOf(scroll::BarKind kind) const;
+    int AlongBar(scroll::BarKind kind, POINT screen) const;
+    std::optional<scroll::BarPart> PartUnderCursor() const;
+    void SendScroll(scroll::BarKind kind, int code, int pos);
+    bool CornerHasGrip() const;
+    COLORREF BackgroundColor() const;
+
+    HWND window_;
+    ui::WindowSubclass subclass_;
+    Bar bars_[2];
+    scroll::BarSkin parts_[2];
+    RECT edges_{}; // the window's own border widths
+    bool prevent_style_change_ = false;
+    bool left_scrollbar_ = false;
+    bool destroyed_ = false;
+    bool sending_ = false;
+    int depth_ = 0;
+};
+
+} // namespace skin::windows

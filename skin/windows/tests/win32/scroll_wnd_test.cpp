@@ -1,0 +1,252 @@
+// The skinned scroll bars and the tree's skin on a real tree view under Wine: the platform's bars
+// never take room, the painted thumb stands where the scroll record says, presses repeat by the
+// timers (counted in the trace), and taking the skin off gives everything back.
+
+#include "skin/render/win32/dib_bitmap.h"
+#include "skin/windows/tests/win32/skinned_form.h"
+#include "skin/windows/tree_view_skin.h"
+#include "ui/controls/tree_view.h"
+#include "ui/trace.h"
+
+#include <cstdio>
+
+namespace skin::windows {
+namespace {
+
+using namespace testing;
+
+class ScrollWndTest : public ui::FrameworkTest {};
+
+struct TreeForm {
+    ui::Form form{nullptr};
+    ui::TreeView* tree = nullptr;
+
+    explicit TreeForm(int items) {
+        form.SetBounds({100, 100, 300, 260});
+        tree = &ui::Make<ui::TreeView>(form);
+        tree->SetName(u"TreeView1");
+        tree->SetParent(&form);
+        tree->SetBounds({0, 0, 200, 180});
+        tree->SetColor(ui::Rgb(255, 255, 255));
+        tree->SetBorder(false);
+        for (int i = 0; i < items; ++i)
+            tree->InsertItem(TVI_ROOT, u"Folder " + std::u16string(1, char16_t(u'A' + i % 26)), 0,
+                             0);
+        form.Show();
+        Settle(200);
+    }
+    HWND Window() { return tree->Handle(); }
+};
+
+// The vertical bar as the handler must have painted it, from the platform's scroll record.
+render::SkinBitmap ExpectedVerticalBar(TacScrollWnd& h, HWND window) {
+    SCROLLINFO si{sizeof si, SIF_ALL};
+    GetScrollInfo(window, SB_VERT, &si);
+    const TacScrollWnd::Bar& v = h.Vertical();
+    scroll::BarLook look;
+    look.Kind = scroll::BarKind::Vertical;
+    look.Metrics = {
+        int(v.Rect.bottom - v.Rect.top),
+        scroll::SkinArrowLength(Skin(), scroll::BarKind::Vertical, GetSystemMetrics(SM_CXHSCROLL)),
+        10};
+    look.Thumb = scroll::ThumbOf(look.Metrics, {si.nMin, si.nMax, int(si.nPage), si.nPos, 0});
+    look.GlyphSquare = GetSystemMetrics(SM_CXHSCROLL);
+    look.Behind = {nullptr, 0, 0, 0xFFFFFF, false};
+    render::SkinBitmap bmp(v.Rect.right - v.Rect.left, look.Metrics.Length);
+    scroll::PaintBar(bmp, Skin(), scroll::BarSkinOf(Skin(), scroll::BarKind::Vertical), look);
+    return bmp;
+}
+
+// Pixels of the bar's middle column on screen that differ from the expected bar.
+int ColumnDifferences(HWND window, TacScrollWnd& h) {
+    const render::SkinBitmap expected = ExpectedVerticalBar(h, window);
+    const RECT r = h.Vertical().Rect;
+    const int x = expected.Width() / 2;
+    HDC dc = GetWindowDC(window);
+    int differences = 0;
+    for (int y = 0; y < expected.Height(); ++y) {
+        const COLORREF screen = GetPixel(dc, r.left + x, r.top + y);
+        const render::Pixel p = expected.At(x, y);
+        if (screen != RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF))
+            ++differences;
+    }
+    ReleaseDC(window, dc);
+    return differences;
+}
+
+TEST_F(ScrollWndTest, LongTreeShowsTheSkinnedBarWhereTheRecordSays) {
+    TreeForm f(60);
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    Settle(200);
+    TacScrollWnd* h = TacScrollWnd::Of(f.Window());
+    ASSERT_EQ(h, skin.Handler());
+    EXPECT_NE(GetPropW(f.Window(), kHandledProperty), nullptr);
+    EXPECT_EQ(
+        SendMessageW(f.Window(), ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdCtrlHandled), 0),
+        1);
+    EXPECT_TRUE(h->Vertical().Visible);
+    EXPECT_FALSE(h->Horizontal().Visible)
+        << h->Horizontal().Record.Min << " " << h->Horizontal().Record.Max << " "
+        << h->Horizontal().Record.Page;
+    EXPECT_EQ(GetWindowLongW(f.Window(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0)
+        << "the platform's bar bits stay cleared";
+    RECT client;
+    GetClientRect(f.Window(), &client);
+    EXPECT_EQ(client.right, 200 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(ColumnDifferences(f.Window(), *h), 0);
+
+    // Scrolled by the keyboard and by page: the thumb follows, the platform bar stays away.
+    SendMessageW(f.Window(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    SendMessageW(f.Window(), WM_KEYDOWN, VK_END, 0);
+    Settle(100);
+    EXPECT_GT(h->Vertical().Record.Pos, 0);
+    EXPECT_EQ(GetWindowLongW(f.Window(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+    EXPECT_EQ(ColumnDifferences(f.Window(), *h), 0);
+
+    // Expanding, inserting and deleting keep the bits cleared too.
+    HTREEITEM parent = f.tree->InsertItem(TVI_ROOT, u"Parent", 0, 0);
+    for (int i = 0; i < 30; ++i)
+        f.tree->InsertItem(parent, u"Child", 0, 0);
+    f.tree->ExpandItem(parent);
+    Settle(100);
+    EXPECT_EQ(GetWindowLongW(f.Window(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+    EXPECT_EQ(ColumnDifferences(f.Window(), *h), 0);
+}
+
+TEST_F(ScrollWndTest, ShortTreeHasNoBarAndGainsOneWhenItGrows) {
+    TreeForm f(3);
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    Settle(100);
+    EXPECT_FALSE(skin.Handler()->Vertical().Visible);
+    for (int i = 0; i < 40; ++i)
+        f.tree->InsertItem(TVI_ROOT, u"More", 0, 0);
+    Settle(200);
+    EXPECT_TRUE(skin.Handler()->Vertical().Visible);
+    RECT client;
+    GetClientRect(f.Window(), &client);
+    EXPECT_EQ(client.right, 200 - GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(ScrollWndTest, HeldArrowSendsOnceThenRepeatsByTheTimers) {
+    const std::string path = "scroll_repeat.trace";
+    std::remove(path.c_str());
+    ui::RedirectTrace(path);
+    TreeForm f(60);
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    Settle(100);
+    TacScrollWnd& h = *skin.Handler();
+    RECT wr;
+    GetWindowRect(f.Window(), &wr);
+    const RECT bar = h.Vertical().Rect;
+    const POINT down_arrow{wr.left + (bar.left + bar.right) / 2, wr.top + bar.bottom - 3};
+    EXPECT_EQ(SendMessageW(f.Window(), WM_NCHITTEST, 0, MAKELPARAM(down_arrow.x, down_arrow.y)),
+              HTVSCROLL);
+    SetCursorPos(down_arrow.x, down_arrow.y);
+    SendMessageW(f.Window(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(down_arrow.x, down_arrow.y));
+    EXPECT_EQ(TraceOf(path, "scroll").size(), 1u) << "one line step at once";
+    EXPECT_EQ(h.Vertical().Record.Pos, 1);
+    Settle(600);
+    const auto ticks = TraceOf(path, "scroll-tick");
+    ASSERT_GE(ticks.size(), 2u);
+    EXPECT_EQ(ticks[0].first, int(scroll::kFirstRepeatTimer));
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        EXPECT_EQ(ticks[i].first, int(scroll::kRepeatTimer));
+    const std::size_t sent = TraceOf(path, "scroll").size();
+    EXPECT_EQ(sent, 1 + ticks.size()) << "one step for every tick over the arrow";
+    SendMessageW(f.Window(), WM_LBUTTONUP, 0, 0);
+    const auto all = TraceOf(path, "scroll");
+    EXPECT_EQ(all.back().first, SB_ENDSCROLL);
+    const std::size_t after_release = TraceOf(path, "scroll-tick").size();
+    Settle(200);
+    EXPECT_EQ(TraceOf(path, "scroll-tick").size(), after_release) << "the timers stopped";
+    ui::RedirectTrace("");
+}
+
+TEST_F(ScrollWndTest, ThumbDragAndDestroyMidDrag) {
+    TreeForm f(60);
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    Settle(100);
+    TacScrollWnd& h = *skin.Handler();
+    RECT wr;
+    GetWindowRect(f.Window(), &wr);
+    const RECT bar = h.Vertical().Rect;
+    const scroll::ThumbPlace thumb = h.ThumbOf(scroll::BarKind::Vertical);
+    const int x = wr.left + (bar.left + bar.right) / 2;
+    const int y = wr.top + bar.top + thumb.Start(h.Vertical().Metrics) + 2;
+    SendMessageW(f.Window(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, y));
+    EXPECT_EQ(GetCapture(), f.Window());
+    SetCursorPos(x, wr.bottom + 400);
+    SendMessageW(f.Window(), WM_MOUSEMOVE, 0, 0);
+    SendMessageW(f.Window(), WM_LBUTTONUP, 0, 0);
+    SCROLLINFO si{sizeof si, SIF_ALL};
+    GetScrollInfo(f.Window(), SB_VERT, &si);
+    EXPECT_EQ(si.nPos, si.nMax - int(si.nPage) + 1) << "dragged past the end: the last position";
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A drag that ends with the window: nothing dangles for the next window.
+    SendMessageW(f.Window(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, wr.top + bar.top + 2));
+    f.tree->SetParent(nullptr);
+    DestroyWindow(f.Window());
+    TreeForm g(60);
+    auto& other = ui::Make<TsTreeViewSkin>(*g.tree, Skin());
+    Settle(100);
+    const RECT gbar = other.Handler()->Vertical().Rect;
+    GetWindowRect(g.Window(), &wr);
+    const POINT down{wr.left + (gbar.left + gbar.right) / 2, wr.top + gbar.bottom - 3};
+    SendMessageW(g.Window(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(down.x, down.y));
+    SendMessageW(g.Window(), WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(other.Handler()->Vertical().Record.Pos, 1);
+}
+
+TEST_F(ScrollWndTest, DetachingGivesBackProcedurePropertyColoursAndBars) {
+    TreeForm f(60);
+    f.tree->SetColor(ui::Rgb(200, 10, 10));
+    const LONG_PTR proc = GetWindowLongPtrW(f.Window(), GWLP_WNDPROC);
+    const LRESULT color = SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0);
+    {
+        auto* skin = &ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+        Settle(100);
+        EXPECT_EQ(COLORREF(SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0)), RGB(255, 255, 255))
+            << "the EDIT section's colour";
+        delete skin;
+    }
+    Settle(100);
+    EXPECT_EQ(GetWindowLongPtrW(f.Window(), GWLP_WNDPROC), proc);
+    EXPECT_EQ(GetPropW(f.Window(), kHandledProperty), nullptr);
+    EXPECT_EQ(TacScrollWnd::Of(f.Window()), nullptr);
+    EXPECT_EQ(SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0), color);
+    EXPECT_NE(GetWindowLongW(f.Window(), GWL_STYLE) & WS_VSCROLL, 0)
+        << "the platform's bar is back";
+}
+
+TEST_F(ScrollWndTest, SelectedNodeIsPaintedFromTheSelectionSection) {
+    TreeForm f(5);
+    ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    HTREEITEM first = TreeView_GetRoot(f.Window());
+    f.tree->SelectItem(first);
+    SetFocus(f.Window());
+    InvalidateRect(f.Window(), nullptr, TRUE);
+    Settle(200);
+    RECT r;
+    TreeView_GetItemRect(f.Window(), first, &r, TRUE);
+    HDC dc = GetDC(f.Window());
+    const COLORREF focused = GetPixel(dc, r.right - 2, r.top + 1);
+    ReleaseDC(f.Window(), dc);
+    EXPECT_NE(focused, RGB(255, 255, 255));
+    EXPECT_GT(GetBValue(focused), GetRValue(focused)) << "blue gradient";
+
+    SetFocus(nullptr);
+    InvalidateRect(f.Window(), nullptr, TRUE);
+    Settle(200);
+    SetWindowLongW(f.Window(), GWL_STYLE,
+                   GetWindowLongW(f.Window(), GWL_STYLE) | TVS_SHOWSELALWAYS);
+    InvalidateRect(f.Window(), nullptr, TRUE);
+    Settle(200);
+    dc = GetDC(f.Window());
+    const COLORREF unfocused = GetPixel(dc, r.right - 2, (r.top + r.bottom) / 2);
+    ReleaseDC(f.Window(), dc);
+    EXPECT_EQ(unfocused, RGB(156, 205, 255));
+}
+
+} // namespace
+} // namespace skin::windows

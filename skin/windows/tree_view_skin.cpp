@@ -1,0 +1,178 @@
+#include "skin/windows/tree_view_skin.h"
+
+#include "core/error.h"
+#include "skin/render/win32/dib_bitmap.h"
+#include "skin/render/win32/gdi_text_renderer.h"
+#include "skin/scroll/selection_painter.h"
+#include "skin/windows/frame_platform.h"
+#include "ui/controls/tree_view.h"
+
+namespace skin::windows {
+
+TacTreeViewWnd::TacTreeViewWnd(HWND window, const data::LoadedSkin& skin, std::u16string section,
+                               std::u16string name)
+    : TacScrollWnd(window, skin, std::move(name)),
+      section_(skin.GetSkinIndex(section.empty() ? u"EDIT" : section)),
+      std_color_(COLORREF(SendMessageW(window, TVM_GETBKCOLOR, 0, 0))),
+      std_font_color_(COLORREF(SendMessageW(window, TVM_GETTEXTCOLOR, 0, 0))) {
+    SetSkinParams();
+}
+
+TacTreeViewWnd::~TacTreeViewWnd() {
+    if (IsWindow(CtrlHandle()) && !Destroyed()) {
+        SendMessageW(CtrlHandle(), TVM_SETBKCOLOR, 0, LPARAM(std_color_));
+        SendMessageW(CtrlHandle(), TVM_SETTEXTCOLOR, 0, LPARAM(std_font_color_));
+    }
+}
+
+void TacTreeViewWnd::SetSkinParams() {
+    if (!skin_.IsValidSkinIndex(section_))
+        return;
+    const data::TsGeneralData& gd = skin_.gd[static_cast<std::size_t>(section_)];
+    const bool hot = gd.States > 1 && GetFocus() == CtrlHandle();
+    color_ = COLORREF(data::ColorToRGB(hot ? gd.HotColor : gd.Color));
+    const COLORREF font =
+        COLORREF(data::ColorToRGB(hot ? gd.HotFontColor.Color : gd.FontColor.Color));
+    if (COLORREF(SendMessageW(CtrlHandle(), TVM_GETBKCOLOR, 0, 0)) != color_)
+        SendMessageW(CtrlHandle(), TVM_SETBKCOLOR, 0, LPARAM(color_));
+    if (COLORREF(SendMessageW(CtrlHandle(), TVM_GETTEXTCOLOR, 0, 0)) != font)
+        SendMessageW(CtrlHandle(), TVM_SETTEXTCOLOR, 0, LPARAM(font));
+}
+
+bool TacTreeViewWnd::Handle(ui::Message& m) {
+    switch (m.msg) {
+    case WM_ERASEBKGND: {
+        if (!skin_.IsValidSkinIndex(section_))
+            break;
+        HDC dc = m.wParam ? HDC(m.wParam) : GetDC(CtrlHandle());
+        RECT r;
+        GetClientRect(CtrlHandle(), &r);
+        HBRUSH brush = CreateSolidBrush(
+            COLORREF(data::ColorToRGB(skin_.gd[static_cast<std::size_t>(section_)].Color)));
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        if (!m.wParam)
+            ReleaseDC(CtrlHandle(), dc);
+        m.result = 0;
+        return true;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        m.result = CallPrevious(m);
+        SetSkinParams();
+        return true;
+    case WM_LBUTTONUP: {
+        const bool consumed = TacScrollWnd::Handle(m);
+        if (!consumed)
+            m.result = CallPrevious(m);
+        if (GetCapture() == CtrlHandle())
+            ReleaseCapture();
+        return true;
+    }
+    default:
+        break;
+    }
+    return TacScrollWnd::Handle(m);
+}
+
+namespace {
+
+ui::TreeView& TreeOf(ui::Component* owner) {
+    auto* tree = dynamic_cast<ui::TreeView*>(owner);
+    if (!tree)
+        throw core::Error(u"A tree view skin must be owned by a tree view");
+    return *tree;
+}
+
+} // namespace
+
+TsTreeViewSkin::TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& skin)
+    : ui::Component(owner), tree_(TreeOf(owner)), skin_(skin) {
+    old_draw_item_ = tree_.OnCustomDraw;
+    tree_.OnCustomDraw = [this](NMTVCUSTOMDRAW& draw) { return CustomDraw(draw); };
+    layer_ = tree_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
+        next(m);
+        if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
+            Attach();
+    });
+    Attach();
+}
+
+TsTreeViewSkin::~TsTreeViewSkin() {
+    layer_ = {};
+    tree_.OnCustomDraw = old_draw_item_;
+    handler_.reset();
+    if (tree_.HandleAllocated())
+        InvalidateRect(tree_.Handle(), nullptr, TRUE);
+}
+
+void TsTreeViewSkin::Attach() {
+    if (!tree_.HandleAllocated())
+        return;
+    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != tree_.Handle()))
+        handler_.reset();
+    if (!handler_)
+        handler_ = std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
+                                                    std::u16string(tree_.Name()));
+}
+
+LRESULT TsTreeViewSkin::CustomDraw(NMTVCUSTOMDRAW& draw) {
+    LRESULT result = CDRF_DODEFAULT;
+    if (old_draw_item_) {
+        result = old_draw_item_(draw);
+        if (result & CDRF_SKIPDEFAULT)
+            return result;
+    }
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return result | CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        // Only the selected node is looked at again after the platform drew it.
+        if (draw.nmcd.uItemState & CDIS_SELECTED)
+            result |= CDRF_NOTIFYPOSTPAINT;
+        return result;
+    case CDDS_ITEMPOSTPAINT:
+        PaintSelected(draw);
+        return result;
+    default:
+        return result;
+    }
+}
+
+void TsTreeViewSkin::PaintSelected(NMTVCUSTOMDRAW& draw) {
+    HWND window = draw.nmcd.hdr.hwndFrom;
+    const auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
+    if (!handler_ || handler_->Destroyed() || item != TreeView_GetSelection(window))
+        return;
+    const bool focused = GetFocus() == window;
+    const bool hide_selection = !(GetWindowLongW(window, GWL_STYLE) & TVS_SHOWSELALWAYS);
+    if (!focused && hide_selection)
+        return;
+    RECT r;
+    if (!TreeView_GetItemRect(window, item, &r, TRUE) || r.right <= r.left || r.bottom <= r.top)
+        return;
+    wchar_t buffer[520] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = buffer;
+    tv.cchTextMax = int(std::size(buffer));
+    TreeView_GetItem(window, &tv);
+
+    render::SkinBitmap bmp = render::win32::NewDibBitmap(r.right - r.left, r.bottom - r.top);
+    render::win32::GdiTextRenderer text(
+        reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    scroll::SelectionLook look;
+    look.Text.assign(reinterpret_cast<const char16_t*>(buffer));
+    look.Focused = focused;
+    look.Enabled = IsWindowEnabled(window) != FALSE;
+    look.ControlColor = data::TColor(SendMessageW(window, TVM_GETBKCOLOR, 0, 0));
+    if (look.ControlColor == -1)
+        look.ControlColor = data::TColor(GetSysColor(COLOR_WINDOW));
+    const bool focus_rect = scroll::PaintSelection(bmp, skin_, text, look);
+    BlitRect(draw.nmcd.hdc, r.left, r.top, bmp, bmp.Bounds());
+    if (focus_rect)
+        DrawFocusRect(draw.nmcd.hdc, &r);
+}
+
+} // namespace skin::windows
