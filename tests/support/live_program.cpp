@@ -90,8 +90,13 @@ LiveProgram::LiveProgram(const std::wstring& arguments, const std::wstring& capt
         },
         30000);
     window_ = search.found;
-    if (!window_)
+    if (!window_) {
         ADD_FAILURE() << "the program's window did not appear";
+        return;
+    }
+    // The skinned form dresses itself (border window, shadow, fades) after it first shows; a
+    // person acts on it once it has settled, and so do the tests.
+    WaitIdle();
 }
 
 LiveProgram::~LiveProgram() {
