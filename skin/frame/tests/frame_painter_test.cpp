@@ -1,6 +1,7 @@
 #include "frame_test_forms.h"
 #include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
+#include "skin/data/testing/internal_skin.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
 #include "skin/render/layered_pixels.h"
@@ -30,22 +31,8 @@ public:
     }
 };
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
 const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
+    return data::testing::InternalSkinFromPackage();
 }
 
 const ShadowTemplates& Templates() {

@@ -2,6 +2,7 @@
 
 #include "bitmap_test_util.h"
 #include "skin/data/skin_loader.h"
+#include "skin/data/testing/internal_skin.h"
 #include "skin/render/blends.h"
 #include "skin/render/button_face.h"
 #include "skin/render/section_fill.h"
@@ -11,22 +12,8 @@
 namespace skin::render {
 namespace {
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
 const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
+    return data::testing::InternalSkinFromPackage();
 }
 
 // Inks nothing: the faces are compared without a caption.

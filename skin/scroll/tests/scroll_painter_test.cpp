@@ -1,4 +1,5 @@
 #include "skin/data/skin_loader.h"
+#include "skin/data/testing/internal_skin.h"
 #include "skin/render/fills.h"
 #include "skin/scroll/scroll_painter.h"
 #include "skin/scroll/selection_painter.h"
@@ -11,22 +12,8 @@ namespace {
 using render::Pixel;
 using render::SkinBitmap;
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
 const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
+    return data::testing::InternalSkinFromPackage();
 }
 
 constexpr render::Color kParent = 0xE0D0C0;

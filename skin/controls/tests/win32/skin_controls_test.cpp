@@ -5,6 +5,7 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/data/skin_loader.h"
+#include "skin/data/testing/internal_skin.h"
 #include "skin/render/button_face.h"
 #include "skin/render/button_layout.h"
 #include "skin/render/win32/gdi_text_renderer.h"
@@ -23,22 +24,8 @@
 namespace skin::controls {
 namespace {
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
 data::LoadedSkin& Skin() {
-    static InternalSkin skin;
-    return skin.skin;
+    return data::testing::InternalSkinFromPackage();
 }
 
 struct TraceLine {

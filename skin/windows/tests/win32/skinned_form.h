@@ -4,6 +4,7 @@
 // plain and the extended frame.
 
 #include "skin/data/skin_loader.h"
+#include "skin/data/testing/internal_skin.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/form.h"
 #include "ui/tests/win32/framework_fixture.h"
@@ -17,22 +18,8 @@
 
 namespace skin::windows::testing {
 
-struct InternalSkin {
-    std::unique_ptr<data::TacSkinConvertor> reader = std::make_unique<data::TacSkinConvertor>();
-    data::SkinOptions options;
-    data::LoadedSkin skin;
-
-    InternalSkin() {
-        data::LoadSkinPackageFile(ARBORDIR_INTERNAL_SKIN_PACKAGE, reader, true);
-        options = data::SkinOptions::Parse(*reader->Options);
-        data::PackageFileSource files(*reader);
-        data::LoadSkin(skin, options, files);
-    }
-};
-
 inline const data::LoadedSkin& Skin() {
-    static const InternalSkin skin;
-    return skin.skin;
+    return data::testing::InternalSkinFromPackage();
 }
 
 inline const FrameSkinSource& Source(bool extended) {
