@@ -161,6 +161,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
         DestroyIcon(icon);
     }
     TreeView1.SetBorder(false);
+    TreeView1.SetHideSelection(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
     TreeView1.SetImageList(images_);
