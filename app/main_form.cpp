@@ -190,6 +190,8 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     DressForm(*this, false);
     SkinControls();
     DressTreeView(TreeView1);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        DressEdit(*edit);
     FinishCreation();
 }
 

@@ -233,11 +233,17 @@ bool TacScrollWnd::Handle(ui::Message& m) {
     case WM_SYSCOMMAND:
         return m.wParam == 0xF077; // the keyboard scroll command of the system menu
     case ui::WM_SKINCOMMAND:
-        if (HIWORD(m.wParam) == engine::SkinCmdCtrlHandled) {
-            m.result = 1;
-            return true;
-        }
-        return false;
+        return SkinCommand(m);
+    case WM_PRINT: {
+        // The platform's printing may leave the origin and clipping on the client area.
+        HDC dc = reinterpret_cast<HDC>(m.wParam);
+        const int saved = SaveDC(dc);
+        m.result = CallPrevious(m);
+        RestoreDC(dc, saved);
+        if (m.result != 2 && (m.lParam & PRF_NONCLIENT))
+            PaintBarsInto(dc);
+        return true;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_SIZE:
@@ -249,6 +255,39 @@ bool TacScrollWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         if (!sending_ && (ReadRecords() || m.msg == WM_SIZE))
             PaintBars();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TacScrollWnd::SkinCommand(ui::Message& m) {
+    switch (HIWORD(m.wParam)) {
+    case engine::SkinCmdCtrlHandled:
+        m.result = 1;
+        return true;
+    case engine::SkinCmdSetNewSkin:
+    case engine::SkinCmdRefresh:
+        parts_[0] = scroll::BarSkinOf(skin_, BarKind::Horizontal);
+        parts_[1] = scroll::BarSkinOf(skin_, BarKind::Vertical);
+        updating_ = false;
+        ReadRecords();
+        UpdateMetrics();
+        if (HIWORD(m.wParam) == engine::SkinCmdRefresh)
+            RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+        m.result = 1;
+        return true;
+    case engine::SkinCmdRemoveSkin:
+        // The bars go back to the platform at once; the owner frees the handler.
+        Detach();
+        m.result = 1;
+        return true;
+    case engine::SkinCmdSetUpdating:
+        updating_ = m.lParam != 0;
+        m.result = 1;
+        return true;
+    case engine::SkinCmdIsUpdating:
+        m.result = updating_ ? 1 : 0;
         return true;
     default:
         return false;
@@ -450,8 +489,9 @@ void TacScrollWnd::TimerTick(UINT_PTR id) {
 void TacScrollWnd::SendScroll(BarKind kind, int code, int pos) {
     const UINT msg = kind == BarKind::Horizontal ? WM_HSCROLL : WM_VSCROLL;
     sending_ = true;
-    const LRESULT before = SendMessageW(window_, ui::WM_SKINCOMMAND,
-                                        MAKEWPARAM(0, kSkinCmdBeforeScroll), MAKELPARAM(code, msg));
+    const LRESULT before =
+        SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdBeforeScroll),
+                     MAKELPARAM(code, msg));
     if (before != 1 && code == scroll::kThumbTrack) {
         SCROLLINFO si{sizeof si, SIF_POS};
         si.nPos = pos;
@@ -460,7 +500,7 @@ void TacScrollWnd::SendScroll(BarKind kind, int code, int pos) {
     if (ui::TraceOn())
         ui::TraceLine(name_, "scroll", code, pos);
     SendMessageW(window_, msg, MAKEWPARAM(code, scroll::SentPosition(pos)), 0);
-    SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, kSkinCmdAfterScroll),
+    SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdAfterScroll),
                  MAKELPARAM(code, msg));
     sending_ = false;
     ReadRecords();
@@ -473,15 +513,21 @@ COLORREF TacScrollWnd::BackgroundColor() const {
 }
 
 void TacScrollWnd::PaintBars() {
-    if (destroyed_ || !IsWindowVisible(window_))
+    if (destroyed_ || updating_ || !IsWindowVisible(window_))
         return;
-    const bool any = bars_[0].Visible || bars_[1].Visible;
-    if (!any)
+    if (!bars_[0].Visible && !bars_[1].Visible)
         return;
-    UpdateMetrics();
     HDC dc = GetWindowDC(window_);
     if (!dc)
         return;
+    PaintBarsInto(dc);
+    ReleaseDC(window_, dc);
+}
+
+void TacScrollWnd::PaintBarsInto(HDC dc) {
+    if (destroyed_ || (!bars_[0].Visible && !bars_[1].Visible))
+        return;
+    UpdateMetrics();
     const render::TCacheInfo behind{nullptr, 0, 0, BackgroundColor() & 0xFFFFFF, false};
     const int square = GetSystemMetrics(SM_CXHSCROLL);
     for (BarKind kind : {BarKind::Horizontal, BarKind::Vertical}) {
@@ -522,7 +568,6 @@ void TacScrollWnd::PaintBars() {
             BlitRect(dc, corner.left, corner.top, bmp, bmp.Bounds());
         }
     }
-    ReleaseDC(window_, dc);
 }
 
 } // namespace skin::windows

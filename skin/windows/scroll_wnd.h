@@ -26,10 +26,6 @@ namespace skin::windows {
 // engine's own registry (TacScrollWnd::Of), never through the property's value.
 inline constexpr wchar_t kHandledProperty[] = L"ACSBSC";
 
-// Skin commands around every scroll message the handler sends.
-inline constexpr WORD kSkinCmdBeforeScroll = 51;
-inline constexpr WORD kSkinCmdAfterScroll = 52;
-
 class TacScrollWnd {
 public:
     // name names the window in the diagnostic trace.
@@ -61,6 +57,10 @@ public:
 
     // Repaints both bars and the corner into the window's frame.
     void PaintBars();
+    // The same into a device context of the whole window (printing).
+    void PaintBarsInto(HDC window_dc);
+    // While updating, nothing is painted (the skin commands SetUpdating and IsUpdating).
+    bool Updating() const { return updating_; }
 
 protected:
     // Messages the specialised handlers take first; true when consumed.
@@ -73,6 +73,7 @@ protected:
 private:
     friend struct TrackerHostOf;
     bool Dispatch(ui::Message& message);
+    bool SkinCommand(ui::Message& message);
     void CalcSize(ui::Message& message);
     LRESULT HitTest(POINT screen);
     bool PressBar(scroll::BarKind kind, POINT screen);
@@ -97,6 +98,7 @@ private:
     bool left_scrollbar_ = false;
     bool destroyed_ = false;
     bool sending_ = false;
+    bool updating_ = false;
     int depth_ = 0;
 };
 
