@@ -1,7 +1,7 @@
 // The main window's tree with more folders than it shows, used with the real mouse: its skinned
 // scroll bar on screen pixel for pixel, the arrows (one step at once, then repeats counted in the
-// diagnostic trace), the track, the thumb dragged, the wheel; and the selected folder's look
-// with and without the focus.
+// diagnostic trace), the track, the thumb dragged, the wheel; the selected folder's look with
+// and without the focus; and the destination field's border, hot with the mouse or the focus.
 
 #include "skin/data/testing/internal_skin.h"
 #include "skin/scroll/scroll_painter.h"
@@ -321,6 +321,78 @@ TEST_F(ScrollBars, SelectedFolderIsWhiteOnTheGradientWithFocusAndLightBlueWithou
     Settle();
     ASSERT_EQ(program->Focus(), program->Child(L"Edit"));
     EXPECT_EQ(pixel(text.right - 2, (text.top + text.bottom) / 2), RGB(156, 205, 255));
+}
+
+// The border states the destination field was painted in, in order.
+std::vector<int> BorderStates(const std::wstring& trace) {
+    std::vector<int> states;
+    std::istringstream in(testing_support::ReadWholeFile(trace));
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("sDirectoryEdit1\tedit-border\t", 0) == 0)
+            states.push_back(line[std::string("sDirectoryEdit1\tedit-border\t").size()] - '0');
+    return states;
+}
+
+TEST(DestinationField, BorderIsHotWhileTheMouseIsOverItOrItHasTheFocus) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring trace =
+        std::wstring(temp) + testing_support::Unique(L"e2e-edit-border-") + L".trace";
+    DeleteFileW(trace.c_str());
+    SetEnvironmentVariableW(L"ARBORDIR_TRACE", trace.c_str());
+    LiveProgram program(L"");
+    SetEnvironmentVariableW(L"ARBORDIR_TRACE", nullptr);
+    ASSERT_NE(program.Window(), nullptr);
+    HWND edit = program.Child(L"Edit");
+    HWND tree = program.Child(WC_TREEVIEWW);
+    ASSERT_NE(edit, nullptr);
+    program.WaitIdle();
+    const auto settle = [&] {
+        program.WaitIdle();
+        Sleep(150);
+        program.WaitIdle();
+    };
+    // The frame's outer two rings of pixels on screen.
+    const auto frame = [&] {
+        RECT w;
+        GetWindowRect(edit, &w);
+        std::vector<COLORREF> pixels;
+        HDC screen = GetDC(nullptr);
+        for (int ring = 0; ring < 2; ++ring) {
+            for (int x = w.left + ring; x < w.right - ring; ++x) {
+                pixels.push_back(GetPixel(screen, x, w.top + ring));
+                pixels.push_back(GetPixel(screen, x, w.bottom - 1 - ring));
+            }
+            for (int y = w.top + ring; y < w.bottom - ring; ++y) {
+                pixels.push_back(GetPixel(screen, w.left + ring, y));
+                pixels.push_back(GetPixel(screen, w.right - 1 - ring, y));
+            }
+        }
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    ASSERT_FALSE(BorderStates(trace).empty()) << "the border is the skin's";
+    EXPECT_EQ(BorderStates(trace).back(), 0);
+    const std::vector<COLORREF> normal = frame();
+
+    testing_support::MoveMouse(edit, 20, 8);
+    settle();
+    EXPECT_EQ(BorderStates(trace).back(), 1) << "hot under the mouse";
+    EXPECT_NE(frame(), normal);
+    testing_support::MoveMouse(tree, 100, 100);
+    settle();
+    EXPECT_EQ(BorderStates(trace).back(), 0) << "the mouse gone";
+    EXPECT_EQ(frame(), normal);
+
+    ClickAt(edit, 20, 8);
+    testing_support::MoveMouse(tree, 100, 100);
+    settle();
+    ASSERT_EQ(program.Focus(), edit);
+    EXPECT_EQ(BorderStates(trace).back(), 1) << "hot with the focus";
+    EXPECT_NE(frame(), normal);
+    program.Close();
+    DeleteFileW(trace.c_str());
 }
 
 } // namespace
