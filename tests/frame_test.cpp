@@ -3,6 +3,7 @@
 
 #include "support/input.h"
 #include "support/live_program.h"
+#include "ui/tests/trace_lines.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,9 +15,12 @@
 
 namespace {
 
+using testing_support::Button;
 using testing_support::LiveProgram;
+using testing_support::MouseOnScreen;
 using testing_support::PressWithoutClick;
 using testing_support::WaitFor;
+using ui::testing::TraceOf;
 
 // Cache-bitmap places of the internal skin's main window (client 488 x 387): the client area at
 // (54, 77), the minimise button at W - 91 .. W - 77 and y 56 .. 72 with W = 488 + 108.
@@ -43,38 +47,10 @@ HWND BorderOf(HWND form) {
     return search.found;
 }
 
-void Mouse(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-    Sleep(40);
-}
-
 POINT OnBorder(HWND border, POINT cache) {
     RECT b{};
     GetWindowRect(border, &b);
     return {b.left + cache.x, b.top + cache.y};
-}
-
-// The lines of one event of the program's trace: frame and value.
-std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
-    std::vector<std::pair<int, int>> lines;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name, what;
-        int frame = 0, value = 0;
-        std::getline(fields, name, '\t');
-        std::getline(fields, what, '\t');
-        fields >> frame >> value;
-        if (what == event)
-            lines.emplace_back(frame, value);
-    }
-    return lines;
 }
 
 class FrameTest : public ::testing::Test {
@@ -122,7 +98,7 @@ TEST_F(FrameTest, ShadowAndFrameLieAroundTheClippedWindow) {
 }
 
 TEST_F(FrameTest, HoveringTheCloseButtonMakesItHot) {
-    Mouse(0, OnBorder(border, {kCacheWidth - 64, 64}));
+    MouseOnScreen(OnBorder(border, {kCacheWidth - 64, 64}));
     program->WaitIdle();
     EXPECT_TRUE(WaitFor([&] {
         for (const auto& [code, state] : TraceOf(trace, "button"))
@@ -140,11 +116,11 @@ TEST_F(FrameTest, MinimiseOnlyWhenReleasedOverTheButton) {
     EXPECT_FALSE(IsIconic(window)) << "released away from the button";
 
     const POINT on = OnBorder(border, kMinimise);
-    Mouse(0, on);
+    MouseOnScreen(on);
     program->WaitIdle();
-    Mouse(MOUSEEVENTF_LEFTDOWN, on);
+    MouseOnScreen(on, Button::Down);
     program->WaitIdle();
-    Mouse(MOUSEEVENTF_LEFTUP, on);
+    MouseOnScreen(on, Button::Up);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; })) << [&] {
         std::ifstream in(trace);
         std::stringstream all;
@@ -166,11 +142,11 @@ TEST_F(FrameTest, DraggingTheTitleBandMovesTheWindow) {
     RECT before{};
     GetWindowRect(window, &before);
     const POINT grab = OnBorder(border, kTitleBand);
-    Mouse(0, grab);
-    Mouse(MOUSEEVENTF_LEFTDOWN, grab);
+    MouseOnScreen(grab);
+    MouseOnScreen(grab, Button::Down);
     for (int step = 1; step <= 5; ++step)
-        Mouse(0, {grab.x + 8 * step, grab.y + 6 * step});
-    Mouse(MOUSEEVENTF_LEFTUP, {grab.x + 40, grab.y + 30});
+        MouseOnScreen({grab.x + 8 * step, grab.y + 6 * step});
+    MouseOnScreen({grab.x + 40, grab.y + 30}, Button::Up);
     program->WaitIdle();
     RECT after{};
     EXPECT_TRUE(WaitFor([&] {

@@ -2,6 +2,7 @@
 // layouts and images of any size, templates smaller than their corners, odd form sizes. Every
 // piece must stay inside its bitmaps and never divide by zero.
 
+#include "fuzz/fuzz_input.h"
 #include "skin/frame/form_animation.h"
 #include "skin/frame/frame_region.h"
 #include "skin/frame/screen_snap.h"
@@ -16,90 +17,50 @@ using namespace skin;
 using render::Pixel;
 using render::SkinBitmap;
 
-namespace {
-
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    int Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    int Signed() { return Byte() - 64; }
-    int Size(int max) { return Byte() % (max + 1); }
-    render::Rect AnyRect() {
-        const int left = Signed(), top = Signed();
-        return {left, top, left + Signed(), top + Signed()};
-    }
-    Pixel AnyPixel() {
-        switch (Byte() % 3) {
-        case 0:
-            return render::kKeyPixel;
-        case 1:
-            return static_cast<Pixel>(Byte()) * 0x01010101u;
-        default:
-            return static_cast<Pixel>(Byte()) << 24 | static_cast<Pixel>(Byte()) << 8;
-        }
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-SkinBitmap AnyBitmap(Input& in, int max) {
-    SkinBitmap b(in.Size(max), in.Size(max));
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            b.At(x, y) = in.AnyPixel();
-    return b;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
+    fuzzing::Input in(data, size, 64);
 
     // The shadow template fitted around a client hole.
-    const SkinBitmap tpl = AnyBitmap(in, 40);
-    SkinBitmap cache = AnyBitmap(in, 60);
-    render::TemplateSlice slice{in.Signed(), in.Signed(), in.Signed(),
-                                in.Signed(), in.Signed(), in.Signed(),
-                                in.Signed(), in.Signed(), in.Byte() % 2 == 0};
+    const SkinBitmap tpl = in.AnyBitmap(40);
+    SkinBitmap cache = in.AnyBitmap(60);
+    render::TemplateSlice slice{in.Coord(), in.Coord(), in.Coord(), in.Coord(),        in.Coord(),
+                                in.Coord(), in.Coord(), in.Coord(), in.Byte() % 2 == 0};
     render::PaintTemplateSlice(cache, tpl, slice);
 
     // Pixels handed to a layered window, and alpha repaired after the platform drew.
-    SkinBitmap out = AnyBitmap(in, 60);
+    SkinBitmap out = in.AnyBitmap(60);
     render::PremultiplyForLayered(out, cache, in.AnyRect());
-    const SkinBitmap before = AnyBitmap(in, 20);
+    const SkinBitmap before = in.AnyBitmap(20);
     render::RepairDrawnAlpha(cache, in.AnyRect(), before);
     render::RepairTitleAlpha(cache);
 
     // Corner runs of border masks of any layout.
-    const SkinBitmap image = AnyBitmap(in, 30);
+    const SkinBitmap image = in.AnyBitmap(30);
     render::MaskSource mask;
     mask.Image = image.View();
     mask.OwnBitmap = true;
     mask.R = in.AnyRect();
     mask.ImageCount = in.Byte() % 4;
     mask.MaskType = in.Byte() % 4 - 1;
-    mask.WL = in.Signed() / 4;
-    mask.WT = in.Signed() / 4;
-    mask.WR = in.Signed() / 4;
-    mask.WB = in.Signed() / 4;
+    mask.WL = in.Coord() / 4;
+    mask.WT = in.Coord() / 4;
+    mask.WR = in.Coord() / 4;
+    mask.WB = in.Coord() / 4;
     mask.HasManager = true;
-    const int width = in.Signed() + 40, height = in.Signed() + 40;
+    const int width = in.Coord() + 40, height = in.Coord() + 40;
     for (const render::Rect& r : frame::CornerHoles(width, height, mask, mask))
         if (r.Left < 0 || r.Top < 0 || r.Right > width || r.Bottom > height || r.IsEmpty())
             __builtin_trap();
 
     // Geometry, buttons and hit codes of a form with the skin's settings.
     frame::SkinFrameSettings settings;
-    settings.BorderWidth = in.Signed() / 8;
-    settings.TitleHeight = in.Signed();
-    settings.MaxHeight = in.Signed();
-    settings.CenterOffset = in.Signed() / 8;
+    settings.BorderWidth = in.Coord() / 8;
+    settings.TitleHeight = in.Coord();
+    settings.MaxHeight = in.Coord();
+    settings.CenterOffset = in.Coord() / 8;
     settings.BorderMode = in.Byte() % 3;
-    settings.BIRight = in.Signed() / 8;
-    settings.BISpace = in.Signed() / 8;
+    settings.BIRight = in.Coord() / 8;
+    settings.BISpace = in.Coord() / 8;
     settings.BIVAlign = in.Byte() % 2;
     frame::FormFrameState form;
     form.Style = static_cast<frame::BorderStyle>(in.Byte() % 6);
@@ -112,19 +73,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const frame::FrameGeometry g(settings, form, in.Byte() % 2 == 0, in.Size(8), in.Size(30),
                                  {in.Size(60), in.Size(60), in.Size(60), in.Size(60)});
     frame::ButtonMasks masks;
-    masks.Close = frame::MaskButtonSize(in.Byte() % 2 == 0, in.Signed(), in.Signed(),
-                                        in.Signed() / 16, in.Signed() / 16);
+    masks.Close = frame::MaskButtonSize(in.Byte() % 2 == 0, in.Coord(), in.Coord(), in.Coord() / 16,
+                                        in.Coord() / 16);
     masks.Min = masks.Max = masks.Help = masks.Close;
     const frame::WindowRules rules = frame::RulesFor(form, in.Byte() % 2 == 0, true, true);
     const frame::TitleButtonLayout layout = frame::LayOutTitleButtons(g, rules, masks);
     frame::HitTestInputs hit;
     hit.Sizable = in.Byte() % 2 == 0;
     hit.Icon = g.IconRect();
-    const frame::Point p{in.Signed() * 4, in.Signed() * 4};
+    const frame::Point p{in.Coord() * 4, in.Coord() * 4};
     frame::PlainHitTest(p, g, rules, layout, hit);
     frame::ExtendedHitTest(p, g, rules, layout, hit);
     frame::BorderWindowRegion(g, form.ClientWidth, form.ClientHeight, in.Byte() % 2 == 0);
-    frame::SnapToWorkArea(in.AnyRect(), {in.Signed(), in.Signed()}, in.AnyRect(), in.Size(20),
+    frame::SnapToWorkArea(in.AnyRect(), {in.Coord(), in.Coord()}, in.AnyRect(), in.Size(20),
                           frame::SnapMargins(g));
 
     // Animation steps for any time and picture size.

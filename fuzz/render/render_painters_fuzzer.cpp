@@ -3,6 +3,7 @@
 // inside lines shorter than its filter.
 
 #include "core/error.h"
+#include "fuzz/fuzz_input.h"
 #include "skin/data/gradient.h"
 #include "skin/render/blends.h"
 #include "skin/render/border_mask.h"
@@ -21,54 +22,11 @@
 
 using namespace skin::render;
 
-namespace {
-
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    int Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    // A small signed number: mostly inside the bitmaps, sometimes well outside.
-    int Coord() { return Byte() - 48; }
-    int Size(int max) { return Byte() % (max + 1); }
-    Rect AnyRect() {
-        const int left = Coord(), top = Coord();
-        return {left, top, left + Coord(), top + Coord()};
-    }
-    Pixel AnyPixel() {
-        // Key pixels and the extremes are what the painters test for.
-        switch (Byte() % 4) {
-        case 0:
-            return kKeyPixel;
-        case 1:
-            return 0xFF000000u | static_cast<Pixel>(Byte() * 0x010101);
-        case 2:
-            return static_cast<Pixel>(Byte()) << 24 | static_cast<Pixel>(Byte());
-        default:
-            return static_cast<Pixel>(Byte()) * 0x01010101u;
-        }
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
-
-SkinBitmap AnyBitmap(Input& in, int max) {
-    SkinBitmap b(in.Size(max), in.Size(max));
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            b.At(x, y) = in.AnyPixel();
-    return b;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
-    SkinBitmap src = AnyBitmap(in, 40);
-    SkinBitmap dst = AnyBitmap(in, 40);
-    SkinBitmap background = AnyBitmap(in, 40);
+    fuzzing::Input in(data, size, 48);
+    SkinBitmap src = in.AnyBitmap(40);
+    SkinBitmap dst = in.AnyBitmap(40);
+    SkinBitmap background = in.AnyBitmap(40);
     const TCacheInfo ci{&background, in.Coord(), in.Coord(), static_cast<Color>(in.Byte()),
                         in.Byte() % 2 == 0};
 

@@ -54,6 +54,9 @@ enum SkinCommand : WORD {
     SkinCmdBeforeScroll = 51,
     SkinCmdAfterScroll = 52,
     SkinCmdGetApplication = 60,
+    // A form's answer: the client area's place in its cache bitmap, x in the low word and y in
+    // the high word.
+    SkinCmdGetOffsets = 61,
 };
 
 inline WPARAM MakeSkinCommand(WORD command, WORD argument = 0) {

@@ -92,6 +92,7 @@ void TsSkinProvider::KillAnimations() {
 void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
     KillAnimations();
     source_ = source;
+    section_index_ = {};
     painter_.reset();
     prepared_ = false;
     bg_changed_ = rgn_changed_ = true;
@@ -131,8 +132,18 @@ void TsSkinProvider::SetAllowExtBorders(bool allow) {
 }
 
 bool TsSkinProvider::Skinned() const {
-    return source_ && source_->Skin && source_->Skin->GetSkinIndex(SkinSection) >= 0 &&
-           !form_.Destroying();
+    return FormSkinIndex() >= 0 && !form_.Destroying();
+}
+
+int TsSkinProvider::FormSkinIndex() const {
+    // Asked on every message: the section is looked up again only when the skin or the section
+    // name changed.
+    const data::LoadedSkin* skin = source_ ? source_->Skin : nullptr;
+    if (!skin)
+        return -1;
+    if (section_index_.Skin != skin || section_index_.Section != SkinSection)
+        section_index_ = {skin, SkinSection, skin->GetSkinIndex(SkinSection)};
+    return section_index_.Index;
 }
 
 frame::FormFrameState TsSkinProvider::FormState() const {
@@ -709,8 +720,7 @@ COLORREF TsSkinProvider::FormColor() const {
     if (!Skinned())
         return GetSysColor(COLOR_BTNFACE);
     const data::LoadedSkin& skin = *source_->Skin;
-    const data::TsGeneralData& form =
-        skin.gd[static_cast<std::size_t>(skin.GetSkinIndex(SkinSection))];
+    const data::TsGeneralData& form = skin.gd[static_cast<std::size_t>(FormSkinIndex())];
     const data::TColor colour = form_active_ && form.States >= 2 ? form.HotColor : form.Color;
     return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
@@ -741,12 +751,14 @@ bool TsSkinProvider::SkinCommand(ui::Message& m) {
     case SkinCmdGetColor:
         m.result = static_cast<LRESULT>(FormColor());
         return true;
+    case SkinCmdGetOffsets:
+        m.result = Skinned() ? static_cast<LRESULT>(MAKELONG(OffsetX(), OffsetY())) : 0;
+        return true;
     case SkinCmdIsGradient: {
         if (!Skinned())
             return false;
         const data::LoadedSkin& skin = *source_->Skin;
-        const data::TsGeneralData& form =
-            skin.gd[static_cast<std::size_t>(skin.GetSkinIndex(SkinSection))];
+        const data::TsGeneralData& form = skin.gd[static_cast<std::size_t>(FormSkinIndex())];
         m.result = form.GradientPercent + form.ImagePercent > 0;
         return true;
     }

@@ -60,6 +60,8 @@ public:
     bool AllowExtBorders() const { return allow_ext_borders_; }
     void SetAllowExtBorders(bool allow);
     bool Skinned() const;
+    // The index of the form's section in the skin, or -1.
+    int FormSkinIndex() const;
     bool Extended() const { return border_form_ != nullptr; }
 
     ui::Form& Form() const { return form_; }
@@ -141,6 +143,13 @@ private:
     ui::Form& form_;
     ui::ProcedureLayer layer_;
     const FrameSkinSource* source_ = nullptr;
+    // The form's section index for the skin and section name it was looked up for.
+    struct SectionIndex {
+        const data::LoadedSkin* Skin = nullptr;
+        std::u16string Section;
+        int Index = -1;
+    };
+    mutable SectionIndex section_index_;
     frame::FrameSkin parts_;
     std::unique_ptr<frame::FramePainter> painter_;
     frame::TitleButtonLayout layout_;

@@ -7,14 +7,10 @@
 #include "skin/data/testing/internal_skin.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/form.h"
+#include "ui/tests/trace_lines.h"
 #include "ui/tests/win32/framework_fixture.h"
 
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace skin::windows::testing {
 
@@ -62,22 +58,6 @@ struct SkinnedForm {
     }
 };
 
-// The lines of one event in a trace file: frame and value.
-inline std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
-    std::vector<std::pair<int, int>> lines;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name, what;
-        int frame = 0, value = 0;
-        std::getline(fields, name, '\t');
-        std::getline(fields, what, '\t');
-        fields >> frame >> value;
-        if (what == event)
-            lines.emplace_back(frame, value);
-    }
-    return lines;
-}
+using ui::testing::TraceOf;
 
 } // namespace skin::windows::testing
