@@ -1,5 +1,7 @@
 #include "skin/frame/frame_painter.h"
 
+#include "skin/frame/builtin_shadows.h"
+#include "skin/frame/frame_region.h"
 #include "skin/render/blends.h"
 #include "skin/render/border_mask.h"
 #include "skin/render/copy_pixels.h"
@@ -128,8 +130,11 @@ ButtonMasks ButtonMasksOf(const data::LoadedSkin& skin, const FrameSkin& fs) {
 ShadowTemplates ShadowTemplatesOf(const data::LoadedSkin& skin) {
     ShadowTemplates t;
     const MaskSource ex = MaskFromSkin(&skin, skin.ConstData.ExBorder);
-    if (!ex.HasManager || ex.ImageCount <= 0)
+    if (!ex.HasManager || ex.ImageCount <= 0) {
+        t.Active = BuiltInShadow(true).Clone();
+        t.Inactive = BuiltInShadow(false).Clone();
         return t;
+    }
     t.Inactive = StateImage(ex, 0);
     t.Active = StateImage(ex, ex.ImageCount > 1 ? 1 : 0);
     render::ClearTransparentWhite(t.Inactive);
@@ -283,26 +288,21 @@ void FramePainter::PaintTemplate(SkinBitmap& cache, const FrameGeometry& g,
     whole.MB = whole.KB;
     render::PaintTemplateSlice(full, *tpl, whole);
     const Rect frame = g.FrameRect();
+    // Corner runs of key colour, or of transparent band pixels for banded masks.
     auto open = [&](const MaskSource& mask, bool top, int limit) {
         if (!mask.HasManager || mask.Image.IsEmpty())
             return;
-        const int sw = render::StateWidth(mask);
-        const int sh = render::StateHeight(mask);
-        const int rows = std::min(top ? mask.WT : mask.WB, limit);
-        const int src_top = mask.R.Top + (top ? 0 : sh - mask.WB);
-        const int dst_top = top ? frame.Top : frame.Bottom - mask.WB;
-        auto corner = [&](int src_left, int count, int dst_left) {
-            for (int row = 0; row < rows; ++row)
-                for (int i = 0; i < count; ++i) {
-                    const int sx = src_left + i, sy = src_top + row;
-                    const int dx = dst_left + i, dy = dst_top + row;
-                    if (mask.Image.Contains(sx, sy) && cache.Contains(dx, dy) &&
-                        mask.Image.At(sx, sy) == render::kKeyPixel)
-                        cache.At(dx, dy) = full.At(dx, dy);
-                }
-        };
-        corner(mask.R.Left, std::min(mask.WL, limit), frame.Left);
-        corner(mask.R.Left + sw - mask.WR, mask.WR, frame.Right - mask.WR);
+        const int rows = top ? mask.WT : mask.WB;
+        for (const Rect& run : MaskCornerRuns(frame.Width(), mask, !top, 0)) {
+            if (run.Top >= limit)
+                continue;
+            const int dy = top ? frame.Top + run.Top : frame.Bottom - rows + run.Top;
+            const int left = run.Left == 0 ? 0 : std::max(run.Left, frame.Width() - limit);
+            const int right = run.Left == 0 ? std::min(run.Right, limit) : run.Right;
+            for (int x = left; x < right; ++x)
+                if (cache.Contains(frame.Left + x, dy))
+                    cache.At(frame.Left + x, dy) = full.At(frame.Left + x, dy);
+        }
     };
     const MaskSource title_border = MaskFromSkin(&skin_, fs_.TitleBorder);
     const MaskSource form_border = MaskFromSkin(&skin_, fs_.FormBorder);

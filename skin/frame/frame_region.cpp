@@ -59,6 +59,13 @@ void CornersOf(std::vector<Rect>& holes, int width, const render::MaskSource& ma
 
 } // namespace
 
+std::vector<Rect> MaskCornerRuns(int width, const render::MaskSource& mask, bool bottom,
+                                 int y_offset) {
+    std::vector<Rect> runs;
+    CornersOf(runs, width, mask, bottom, y_offset);
+    return runs;
+}
+
 std::vector<Rect> CornerHoles(int width, int height, const render::MaskSource& form_border,
                               const render::MaskSource& title_border) {
     std::vector<Rect> holes;

@@ -17,6 +17,11 @@ namespace skin::frame {
 std::vector<Rect> CornerHoles(int width, int height, const render::MaskSource& form_border,
                               const render::MaskSource& title_border);
 
+// The runs of one mask's top (or bottom) corners for a window that wide, at rows from y_offset:
+// key colour, or for a banded mask the transparent band pixels from the outer edge inwards.
+std::vector<Rect> MaskCornerRuns(int width, const render::MaskSource& mask, bool bottom,
+                                 int y_offset);
+
 // Rectangles clipped to width x height; empty ones dropped.
 std::vector<Rect> ClipToWindow(const std::vector<Rect>& rects, int width, int height);
 

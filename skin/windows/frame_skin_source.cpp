@@ -1,5 +1,7 @@
 #include "skin/windows/frame_skin_source.h"
 
+#include "skin/frame/builtin_shadows.h"
+
 namespace skin::windows {
 
 FrameSkinSource MakeFrameSkinSource(const data::LoadedSkin& skin, bool extended_borders) {
@@ -11,8 +13,9 @@ FrameSkinSource MakeFrameSkinSource(const data::LoadedSkin& skin, bool extended_
     source.Templates = frame::ShadowTemplatesOf(skin);
     const int offset = skin.SkinData.ExContentOffs;
     if (!skin.IsValidImgIndex(skin.ConstData.ExBorder)) {
-        source.ShadowSize = {};
-        source.ExtendedBorders = false;
+        // The built-in shadows, with their own margins.
+        const int m = frame::kBuiltInShadowMargin;
+        source.ShadowSize = {m, m, m, m};
         return source;
     }
     const data::TsMaskData& ex = skin.ma[static_cast<std::size_t>(skin.ConstData.ExBorder)];

@@ -23,7 +23,8 @@ struct FrameSkinSource {
 };
 
 // The source of the skin as the manager makes it: shadow margins and templates from the skin's
-// EXBORDER (FORMOFFSET on every side with BORDERMODE 1, else the border widths less FORMOFFSET).
+// EXBORDER (FORMOFFSET on every side with BORDERMODE 1, else the border widths less FORMOFFSET),
+// or the built-in shadows with their margins when the skin has none.
 FrameSkinSource MakeFrameSkinSource(const data::LoadedSkin& skin, bool extended_borders);
 
 } // namespace skin::windows

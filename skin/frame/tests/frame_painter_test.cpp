@@ -2,6 +2,7 @@
 #include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/testing/internal_skin.h"
+#include "skin/frame/builtin_shadows.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
 #include "skin/render/layered_pixels.h"
@@ -217,6 +218,75 @@ TEST(FramePainterTest, TheTitleBandsRoundedCornersAreCut) {
         right |= h.Right == 406;
     }
     EXPECT_TRUE(right);
+}
+
+TEST(FramePainterTest, BuiltInShadowsStandInForASkinWithoutItsOwn) {
+    const SkinBitmap& active = BuiltInShadow(true);
+    const SkinBitmap& inactive = BuiltInShadow(false);
+    for (const SkinBitmap* b : {&active, &inactive}) {
+        ASSERT_EQ(b->Width(), 33);
+        ASSERT_EQ(b->Height(), 33);
+        EXPECT_EQ(b->At(0, 0), 0u) << "nothing at the outer corner";
+        for (int y = 0; y < 33; ++y)
+            for (int x = 0; x < 33; ++x)
+                EXPECT_EQ(b->At(x, y) & 0xFFFFFF, 0u) << "black throughout";
+        // Darker towards the window on every side, deeper below than above.
+        for (int x = 1; x <= 9; ++x)
+            EXPECT_GE(b->At(x, 20) >> 24, b->At(x - 1, 20) >> 24);
+        for (int y = 31; y >= 23; --y)
+            EXPECT_GE(b->At(16, y) >> 24, b->At(16, y + 1) >> 24);
+        EXPECT_GT(b->At(16, 9) >> 24, 0u);
+        EXPECT_GT(b->At(16, 30) >> 24, b->At(16, 2) >> 24);
+    }
+    EXPECT_GT(active.At(4, 16) >> 24, inactive.At(4, 16) >> 24) << "the active form stands out";
+
+    // A skin without EXBORDER: the built-in templates with their 9-pixel margins, painted as
+    // when the skin's border mode were 0, so that the title band lies under the shadow's
+    // corners and the frame's rounded corners open onto the shadow.
+    data::LoadedSkin& bare = data::testing::InternalSkinFromPackage();
+    struct WithoutExBorder {
+        data::LoadedSkin& skin;
+        int kept = skin.ConstData.ExBorder;
+        ~WithoutExBorder() { skin.ConstData.ExBorder = kept; }
+    } without{bare};
+    bare.ConstData.ExBorder = -1;
+    const ShadowTemplates t = ShadowTemplatesOf(bare);
+    ASSERT_EQ(t.Active.Width(), 33);
+    EXPECT_EQ(t.Active.At(16, 5), active.At(16, 5));
+    EXPECT_EQ(t.Inactive.At(16, 5), inactive.At(16, 5));
+
+    const FormFrameState form = MainWindow(400, 300);
+    const FrameGeometry g(
+        InternalSkinFrame(), form, true, kF, kC,
+        {kBuiltInShadowMargin, kBuiltInShadowMargin, kBuiltInShadowMargin, kBuiltInShadowMargin});
+    const FrameSkin fs = ResolveFrameSkin(bare, u"FORM", u"", form.Style);
+    const WindowRules rules = RulesFor(form, true, true, true);
+    const TitleButtonLayout layout = LayOutTitleButtons(g, rules, ButtonMasksOf(bare, fs));
+    BlockText text;
+    FrameContent c;
+    c.Caption = u"Arbordir";
+    c.Text = &text;
+    c.ShadowTemplate = &t.Active;
+    SkinBitmap cache, temp;
+    FramePainter(bare, fs).PaintAll(cache, temp, g, rules, layout, c);
+    ASSERT_EQ(cache.Width(), 400 + 2 * (9 + 4));
+    const Rect frame = g.FrameRect();
+    EXPECT_EQ(frame.Left, 9);
+    EXPECT_EQ(frame.Top, 9);
+    const Rect client = g.ClientRect();
+    int holes = 0;
+    for (int y = frame.Top + 6; y < frame.Bottom - 6; ++y)
+        for (int x = frame.Left; x < frame.Right; ++x) {
+            const bool inside =
+                x >= client.Left && x < client.Right && y >= client.Top && y < client.Bottom;
+            holes += !inside && (cache.At(x, y) >> 24) != 255;
+        }
+    EXPECT_EQ(holes, 0) << "the frame is opaque";
+    const int mid = cache.Width() / 2;
+    EXPECT_EQ(cache.At(mid, 0) >> 24, active.At(16, 0) >> 24);
+    EXPECT_EQ(cache.At(mid, 8) >> 24, active.At(16, 8) >> 24);
+    EXPECT_EQ(cache.At(0, 0), 0u);
+    EXPECT_LT(cache.At(frame.Left, frame.Top) >> 24, 255u) << "the round corner shows the shadow";
 }
 
 // The main window's frame, active and inactive, written under rendered/ of the test's folder for
