@@ -5,6 +5,7 @@
 #include "skin/engine/broadcast.h"
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/windows/popup_menu_skin.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -404,10 +405,14 @@ void TsSkinManager::RemoveSkin() {
 void TsSkinManager::UpdateCreationHook() {
     if (default_manager != this)
         return;
-    if (active_ && SkinActive())
+    if (active_ && SkinActive()) {
         InstallCreationHook();
-    else
+        if (!popup_menus_.Registered())
+            popup_menus_ = windows::RegisterPopupMenuSkinning(
+                [this] { return SkinnedPopups && SkinActive() ? skin_.get() : nullptr; });
+    } else {
         RemoveCreationHook();
+    }
 }
 
 bool TsSkinManager::GlobalHookInstalled() const {

@@ -6,6 +6,7 @@
 // the forms and controls with skin commands (skin/engine/broadcast.h).
 
 #include "skin/data/loaded_skin.h"
+#include "skin/engine/creation_hook.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/manager/announcements.h"
@@ -172,6 +173,8 @@ private:
     HWND active_control_ = nullptr;
     ui::Control* active_graph_control_ = nullptr;
     ui::ProcedureLayer application_hook_;
+    // Popup menus dressed at their creation while the skin is active.
+    CreationRuleHandle popup_menus_;
 };
 
 // Engine-wide flags read by every painter.

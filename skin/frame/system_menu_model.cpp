@@ -167,4 +167,10 @@ int PopupIconColumnWidth(int glyph_width) {
     return glyph_width + PopupItemMetrics::kMargin + PopupItemMetrics::kSpacing;
 }
 
+int PopupBorderWidth(bool has_mask, int mask_left_width) {
+    if (!has_mask)
+        return 0;
+    return mask_left_width > 0 ? mask_left_width : 3;
+}
+
 } // namespace skin::frame

@@ -79,5 +79,8 @@ int PopupItemHeight(const std::u16string& caption, int w_text_height, int glyph_
 int PopupItemWidth(int glyph_width, int caption_and_shortcut_width);
 // Width of the icon column.
 int PopupIconColumnWidth(int glyph_width);
+// Width of the popup window's skinned border: the menu section's border mask's left width, 3
+// when the mask gives none, 0 without a mask.
+int PopupBorderWidth(bool has_mask, int mask_left_width);
 
 } // namespace skin::frame

@@ -104,6 +104,10 @@ TEST(SystemMenuTest, PositionsAndPopupMeasures) {
     EXPECT_EQ(PopupItemHeight(u"Close", 13, 24), 28);
     EXPECT_EQ(PopupItemWidth(16, 60), 32 + 60 + 6 + 8);
     EXPECT_EQ(PopupIconColumnWidth(16), 26);
+    EXPECT_EQ(PopupBorderWidth(true, 4), 4);
+    EXPECT_EQ(PopupBorderWidth(true, 0), 3);
+    EXPECT_EQ(PopupBorderWidth(true, -2), 3);
+    EXPECT_EQ(PopupBorderWidth(false, 4), 0);
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 
 #include "core/error.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
 #include "skin/windows/form_animation.h"
+#include "skin/windows/popup_menu_skin.h"
 #include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
@@ -419,15 +421,29 @@ TEST_F(SkinProviderTest, ChildrenGetTheFormsImageAsTheirBackground) {
     EXPECT_EQ(info.Bmp, &f.provider->CacheBitmap());
     EXPECT_EQ(info.OffsetX, 10 + 54);
     EXPECT_EQ(info.OffsetY, 20 + 77);
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetOffsets), 0),
+              MAKELONG(54, 77));
+    // A section the skin lacks leaves the form to the platform, and its own section skins it
+    // again.
+    f.provider->SkinSection = u"NOSUCHSECTION";
+    EXPECT_FALSE(f.provider->Skinned());
+    f.provider->SkinSection = u"FORM";
+    EXPECT_TRUE(f.provider->Skinned());
     // A skin manager announcing a new skin hands the provider its source.
     FrameSkinSource plain_source = MakeFrameSkinSource(Skin(), false);
     TsSkinProvider::SourceOfManager() = [&](LPARAM) { return &plain_source; };
     SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdSetNewSkin), 0);
     TsSkinProvider::SourceOfManager() = nullptr;
     EXPECT_FALSE(f.provider->Extended());
+    const int plain_offsets = static_cast<int>(
+        SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetOffsets), 0));
+    EXPECT_EQ(LOWORD(plain_offsets), f.provider->OffsetX());
+    EXPECT_EQ(HIWORD(plain_offsets), f.provider->OffsetY());
+    EXPECT_GT(HIWORD(plain_offsets), LOWORD(plain_offsets)) << "the title band lies above";
     SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdRemoveSkin), 0);
     EXPECT_FALSE(f.provider->Skinned());
     EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_EQ(SendMessageW(window, ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetOffsets), 0), 0);
 }
 
 TEST_F(SkinProviderTest, ShadowIsTransparentForTheMouse) {
@@ -466,6 +482,9 @@ struct OpenMenu {
     std::vector<bool> grayed;
     COLORREF column = 0; // a pixel of the icon column
     COLORREF text_area = 0;
+    SIZE size{};
+    COLORREF left_edge = 0; // of the window, in the middle of its height
+    bool has_region = false;
 };
 OpenMenu g_menu;
 
@@ -485,6 +504,15 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     g_menu.column = GetPixel(dc, 8, 12);
     g_menu.text_area = GetPixel(dc, 80, 12);
     ReleaseDC(menu_window, dc);
+    RECT r{};
+    GetWindowRect(menu_window, &r);
+    g_menu.size = {r.right - r.left, r.bottom - r.top};
+    HDC window_dc = GetWindowDC(menu_window);
+    g_menu.left_edge = GetPixel(window_dc, 0, g_menu.size.cy / 2);
+    ReleaseDC(menu_window, window_dc);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    g_menu.has_region = GetWindowRgn(menu_window, region) != ERROR;
+    DeleteObject(region);
     EndMenu();
 }
 
@@ -503,6 +531,50 @@ TEST_F(SkinProviderTest, AltSpaceOpensTheSkinnedSystemMenu) {
     EXPECT_EQ(g_menu.column, RGB(242, 246, 250));
     EXPECT_EQ(g_menu.text_area, RGB(243, 243, 243));
     EXPECT_FALSE(IsIconic(f.Window()));
+}
+
+TEST_F(SkinProviderTest, PopupMenusCaughtAtCreationWearTheSkinsBorder) {
+    SkinnedForm f(true);
+    ASSERT_TRUE(engine::InstallCreationHook());
+    // The internal skin's MAINMENU has no border mask, which leaves the platform's border:
+    // lend it the form's for the test.
+    data::LoadedSkin& lent = data::testing::InternalSkinFromPackage();
+    const int section = lent.GetSkinIndex(u"MAINMENU");
+    ASSERT_GE(section, 0);
+    data::TsGeneralData& menu_section = lent.gd[static_cast<std::size_t>(section)];
+    struct Lend {
+        data::TsGeneralData& gd;
+        int kept = gd.BorderIndex;
+        ~Lend() { gd.BorderIndex = kept; }
+    } lend{menu_section};
+    menu_section.BorderIndex =
+        lent.gd[static_cast<std::size_t>(lent.GetSkinIndex(u"FORM"))].BorderIndex;
+    ASSERT_TRUE(lent.IsValidImgIndex(menu_section.BorderIndex));
+    const data::LoadedSkin* skin = &lent;
+    engine::CreationRuleHandle popups = RegisterPopupMenuSkinning([&] { return skin; });
+    g_menu = {};
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    EXPECT_TRUE(g_menu.has_region) << "the corners are cut by the skin";
+    // The border is the MAINMENU section's image with its border mask.
+    render::SkinBitmap expected(g_menu.size.cx, g_menu.size.cy);
+    frame::PaintSection(expected, {0, 0, g_menu.size.cx, g_menu.size.cy}, *skin, section,
+                        skin->gd[static_cast<std::size_t>(section)].BorderIndex, 0, false);
+    const render::Pixel p = expected.At(0, g_menu.size.cy / 2);
+    EXPECT_EQ(g_menu.left_edge, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+
+    // Without a skin, popups are left to the platform.
+    skin = nullptr;
+    g_menu = {};
+    timer = SetTimer(nullptr, 0, 50, &LookAtMenu);
+    SendMessageW(f.Window(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menu.found);
+    EXPECT_FALSE(g_menu.has_region);
+    popups.Remove();
+    engine::RemoveCreationHook();
 }
 
 TEST_F(SkinProviderTest, WithoutSkinnedPopupsThePlatformMenuOpens) {
