@@ -4,7 +4,7 @@
 // whose face, glyph and caption come from the skin and whose state changes cross-fade, a fade
 // interrupted by the next change continuing from a proportional point.
 
-#include "skin/controls/state_fade.h"
+#include "skin/controls/button_paint.h"
 #include "skin/data/loaded_skin.h"
 #include "skin/render/skin_bitmap.h"
 #include "ui/controls/speed_button.h"
@@ -29,8 +29,8 @@ public:
     void SetBlend(int blend) { blend_ = blend; }
 
     int CurrentState() const;
-    const render::SkinBitmap& Cache() const { return cache_; }
-    const StateFade& Fade() const { return *fade_; }
+    const render::SkinBitmap& Cache() const { return paint_.Cache(); }
+    const StateFade& Fade() const { return paint_.Fade(); }
 
     void Paint(HDC dc) override;
     void WndProc(ui::Message& message) override;
@@ -44,14 +44,8 @@ private:
     void Rebuild();
     void Show(const render::SkinBitmap& face);
 
-    const data::LoadedSkin* skin_ = nullptr;
-    std::u16string section_name_ = u"SPEEDBUTTON";
-    int section_ = -1;
+    ButtonPaint paint_;
     int blend_ = 0;
-    int shown_state_ = -1;
-    render::SkinBitmap cache_;
-    render::SkinBitmap glyph_;
-    std::unique_ptr<StateFade> fade_;
 };
 
 } // namespace skin::controls
