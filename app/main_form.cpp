@@ -169,6 +169,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
         sAlphaImageList1.AddItem(skin::render::TsImageFormat::ifPNG, ResourceBytes(id));
     sAlphaImageList1.GenerateStdList();
     TreeView1.SetBorder(false);
+    TreeView1.SetHideSelection(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
     TreeView1.SetImageList(sAlphaImageList1.Handle());
@@ -197,6 +198,8 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     DressForm(*this, false);
     SkinControls();
     DressTreeView(TreeView1);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        DressEdit(*edit);
     FinishCreation();
 }
 

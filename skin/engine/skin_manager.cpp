@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "skin/data/skin_loader.h"
 #include "skin/engine/broadcast.h"
+#include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -125,6 +126,8 @@ TsSkinManager::~TsSkinManager() {
     application_hook_.Remove();
     if (skin_)
         RemoveSkin();
+    if (default_manager == this)
+        RemoveCreationHook();
     if (default_manager == this)
         default_manager = nullptr;
 }
@@ -263,6 +266,7 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
     }
     if (skin_ && announce)
         batch_.Changed(true);
+    UpdateCreationHook();
     if (OnAfterChange)
         OnAfterChange();
 }
@@ -392,6 +396,22 @@ void TsSkinManager::RemoveSkin() {
     BroadcastSkinCommand(SkinCmdRemoveSkin, reinterpret_cast<LPARAM>(this));
     skin_.reset();
     frame_source_ = {};
+    UpdateCreationHook();
+}
+
+// Dialogs and forms the program did not dress itself are caught at their creation while a skin
+// is active; without one the platform draws them.
+void TsSkinManager::UpdateCreationHook() {
+    if (default_manager != this)
+        return;
+    if (active_ && SkinActive())
+        InstallCreationHook();
+    else
+        RemoveCreationHook();
+}
+
+bool TsSkinManager::GlobalHookInstalled() const {
+    return default_manager == this && CreationHookInstalled();
 }
 
 void TsSkinManager::SetActiveControl(HWND window) {
