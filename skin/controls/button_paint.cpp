@@ -1,6 +1,7 @@
 #include "skin/controls/button_paint.h"
 
 #include "skin/controls/gdi_bitmaps.h"
+#include "skin/controls/glow_effect.h"
 #include "skin/render/button_layout.h"
 #include "skin/render/fade_sequence.h"
 #include "skin/render/win32/gdi_text_renderer.h"
@@ -18,10 +19,12 @@ ButtonPaint::ButtonPaint(const ui::Control& owner, std::u16string section, FadeM
 }
 
 ButtonPaint::~ButtonPaint() {
+    HideGlow();
     fade_.reset();
 }
 
 void ButtonPaint::SetSkin(const data::LoadedSkin* skin) {
+    HideGlow();
     skin_ = skin;
     section_ = skin_ ? skin_->GetSkinIndex(section_name_) : -1;
     Forget();
@@ -83,14 +86,21 @@ void ButtonPaint::ComposeSkinned(const FaceContent& content) {
     face.TextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
     face.ShowFocus = content.ShowFocus;
     face.Blend = content.Blend;
+    face.Style = content.Style;
+    face.ArrowState = content.ArrowState;
+    face.Split = content.Split;
+    face.FontColor = content.FontColor;
+    // The arrow part of a drop-down button is left out of the layout.
+    const int arrow =
+        content.Style == render::TToolButtonStyle::tbsDropDown ? render::kDropDownArrowWidth : 0;
     const SIZE text = MeasureText(content.Font, face.Caption);
     const bool pressed = state >= 2;
     if (glyph_.IsEmpty() && content.CaptionOnlyLayout) {
-        face.CaptionRect = render::PushButtonCaptionRect(
-            cache_.Width() - content.ArrowWidth, cache_.Height(), text.cx, text.cy, pressed);
+        face.CaptionRect = render::PushButtonCaptionRect(cache_.Width() - arrow, cache_.Height(),
+                                                         text.cx, text.cy, pressed);
     } else {
         render::SpeedButtonContent layout;
-        layout.Width = cache_.Width() - content.ArrowWidth;
+        layout.Width = cache_.Width() - arrow;
         layout.Height = cache_.Height();
         layout.GlyphWidth = glyph_.Width();
         layout.GlyphHeight = glyph_.Height();
@@ -139,6 +149,34 @@ bool ButtonPaint::ChangeTo(int state, bool may_fade, const std::function<void()>
     else
         fade_->StartOver(std::move(old_face), iterations);
     return true;
+}
+
+void ButtonPaint::HideGlow() {
+    controls::HideGlow(glow_id_);
+}
+
+void ButtonPaint::UpdateGlow(bool mouse_above, bool press_or_release) {
+    if (!GlowingAllowed() || !Skinned() || skin_->gd[section_].GlowCount < 1)
+        return;
+    const bool left_held = (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+    if (!mouse_above || left_held || (press_or_release && glow_id_ >= 0)) {
+        HideGlow();
+        return;
+    }
+    ui::WinControl* parent = owner_.Parent();
+    if (glow_id_ >= 0 || parent == nullptr || !parent->HandleAllocated())
+        return;
+    HWND parent_wnd = parent->Handle();
+    RECT r{owner_.Left(), owner_.Top(), owner_.Left() + owner_.Width(),
+           owner_.Top() + owner_.Height()};
+    RECT client{};
+    GetClientRect(parent_wnd, &client);
+    RECT visible{};
+    IntersectRect(&visible, &r, &client);
+    OffsetRect(&visible, -r.left, -r.top);
+    MapWindowPoints(parent_wnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    glow_id_ = ShowGlow(r, visible, *skin_, section_, GetAncestor(parent_wnd, GA_ROOT), 255,
+                        skin_->gd[section_].GlowMargin, u"GLOW");
 }
 
 } // namespace skin::controls

@@ -31,8 +31,10 @@ struct FaceContent {
     int Blend = 0;
     // Without a glyph, a push button centres its caption; a speed button lays out an empty glyph.
     bool CaptionOnlyLayout = false;
-    // Width of the face taken by a drop-down arrow, left out of the layout.
-    int ArrowWidth = 0;
+    render::TToolButtonStyle Style = render::TToolButtonStyle::tbsButton;
+    int ArrowState = 0;
+    bool Split = false;
+    render::Color FontColor = 0;
 };
 
 class ButtonPaint {
@@ -79,6 +81,13 @@ public:
     // may_fade allows, else shows it at once. False when the state was already shown.
     bool ChangeTo(int state, bool may_fade, const std::function<void()>& compose);
 
+    // The hover glow after a state change: shown while the mouse is above the button and no
+    // press or release is in hand, hidden otherwise; only when glowing is allowed and the
+    // section has a glow.
+    void UpdateGlow(bool mouse_above, bool press_or_release);
+    void HideGlow();
+    int GlowID() const { return glow_id_; }
+
 private:
     const ui::Control& owner_;
     std::u16string section_name_;
@@ -90,6 +99,7 @@ private:
     render::SkinBitmap cache_;
     render::SkinBitmap glyph_;
     std::unique_ptr<StateFade> fade_;
+    int glow_id_ = -1;
 };
 
 // Space between a glyph and its caption.

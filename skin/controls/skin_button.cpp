@@ -145,10 +145,11 @@ void TsButton::Paint(HDC dc) {
     paint_.Paint(dc, 0, 0, CurrentState(), [this] { Rebuild(); });
 }
 
-void TsButton::StateMayHaveChanged() {
+void TsButton::StateMayHaveChanged(bool press_or_release) {
     if (!handle_)
         return;
     paint_.ChangeTo(CurrentState(), IsWindowVisible(handle_) != FALSE, [this] { Rebuild(); });
+    paint_.UpdateGlow(mouse_above_, press_or_release);
 }
 
 void TsButton::PostStateCheck() {
@@ -196,7 +197,7 @@ void TsButton::WndProc(ui::Message& message) {
     case WM_LBUTTONUP:
         HoldPressedFace();
         Button::WndProc(message);
-        StateMayHaveChanged();
+        StateMayHaveChanged(true);
         return;
     case ui::CM_MOUSEENTER:
         mouse_above_ = true;
@@ -211,11 +212,15 @@ void TsButton::WndProc(ui::Message& message) {
     case ui::CM_ENABLEDCHANGED:
     case ui::CM_TEXTCHANGED:
     case ui::CM_FONTCHANGED:
+        if (message.msg == ui::CM_ENABLEDCHANGED)
+            paint_.HideGlow();
         paint_.Forget();
         Button::WndProc(message);
         Invalidate();
         return;
     case WM_SIZE:
+    case WM_MOVE:
+        paint_.HideGlow();
         paint_.Forget();
         Button::WndProc(message);
         return;
@@ -231,6 +236,9 @@ void TsButton::WndProc(ui::Message& message) {
         return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        Button::WndProc(message);
+        StateMayHaveChanged(true);
+        return;
     case WM_KEYUP:
     case BM_SETSTATE:
         Button::WndProc(message);

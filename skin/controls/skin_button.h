@@ -38,11 +38,12 @@ public:
     // The face of the state shown last.
     const render::SkinBitmap& Cache() const { return paint_.Cache(); }
     const StateFade& Fade() const { return paint_.Fade(); }
+    int GlowID() const { return paint_.GlowID(); }
 
     void WndProc(ui::Message& message) override;
 
 private:
-    void StateMayHaveChanged();
+    void StateMayHaveChanged(bool press_or_release = false);
     void PostStateCheck();
     void Rebuild();
     void ComposeSkinned();

@@ -1,8 +1,12 @@
 #include "skin/controls/skin_speed_button.h"
 
 #include "skin/controls/gdi_bitmaps.h"
+#include "skin/render/button_layout.h"
 #include "ui/font.h"
+#include "ui/message.h"
 #include "ui/win_control.h"
+
+#include <windowsx.h>
 
 namespace skin::controls {
 
@@ -33,12 +37,54 @@ void TsSpeedButton::SetGlyph(HICON glyph) {
     SpeedButton::SetGlyph(glyph);
 }
 
+void TsSpeedButton::SetButtonStyle(render::TToolButtonStyle style) {
+    style_ = style;
+    paint_.Forget();
+    Invalidate();
+}
+
 int TsSpeedButton::CurrentState() const {
-    if (!Enabled())
+    using enum render::TToolButtonStyle;
+    if (!Enabled() || style_ == tbsSeparator || style_ == tbsDivider)
         return 0;
-    if (Pressed() && MouseInControl())
+    if (menu_open_ || (Pressed() && MouseInControl()))
         return 2;
     return MouseInControl() ? 1 : 0;
+}
+
+int TsSpeedButton::ArrowState() const {
+    if (menu_open_ || (Enabled() && Pressed() && MouseInControl()))
+        return 2;
+    return Enabled() && MouseInControl() ? 1 : 0;
+}
+
+bool TsSpeedButton::OpensMenuAt(int x) const {
+    if (style_ != render::TToolButtonStyle::tbsDropDown || dropdown_menu_ == nullptr || !Enabled())
+        return false;
+    return !OnClick || x >= Width() - render::kDropDownArrowWidth;
+}
+
+void TsSpeedButton::OpenMenu() {
+    ui::WinControl* parent = Parent();
+    if (parent == nullptr || !parent->HandleAllocated())
+        return;
+    menu_open_ = true;
+    StateMayHaveChanged(true);
+    POINT below{Left(), Top() + Height()};
+    ClientToScreen(parent->Handle(), &below);
+    TrackPopupMenu(dropdown_menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, below.x, below.y,
+                   0, GetAncestor(parent->Handle(), GA_ROOT), nullptr);
+    menu_open_ = false;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(parent->Handle(), &cursor);
+    const bool above = cursor.x >= Left() && cursor.y >= Top() && cursor.x < Left() + Width() &&
+                       cursor.y < Top() + Height();
+    if (!above && MouseInControl()) {
+        ui::Message leave{ui::CM_MOUSELEAVE, 0, 0, 0};
+        Perform(leave);
+    }
+    StateMayHaveChanged(true);
 }
 
 void TsSpeedButton::Rebuild() {
@@ -50,6 +96,9 @@ void TsSpeedButton::Rebuild() {
     content.Enabled = Enabled();
     content.PushButton = false;
     content.Blend = blend_;
+    content.Style = style_;
+    content.ArrowState = ArrowState();
+    content.FontColor = ui::ColorToRgb(font_.color) & 0xFFFFFF;
     paint_.ComposeSkinned(content);
 }
 
@@ -71,12 +120,13 @@ void TsSpeedButton::Paint(HDC dc) {
     paint_.Paint(dc, 0, 0, CurrentState(), [this] { Rebuild(); });
 }
 
-void TsSpeedButton::StateMayHaveChanged() {
+void TsSpeedButton::StateMayHaveChanged(bool press_or_release) {
     if (!Skinned()) {
         Invalidate();
         return;
     }
     paint_.ChangeTo(CurrentState(), true, [this] { Rebuild(); });
+    paint_.UpdateGlow(MouseInControl(), press_or_release);
 }
 
 void TsSpeedButton::MouseEnter() {
@@ -95,9 +145,15 @@ void TsSpeedButton::WndProc(ui::Message& message) {
         Show(paint_.Cache());
     }
     const bool press = message.msg == WM_LBUTTONDOWN || message.msg == WM_LBUTTONDBLCLK;
+    if (press && OpensMenuAt(GET_X_LPARAM(message.lParam))) {
+        OpenMenu();
+        return;
+    }
+    if (message.msg == ui::CM_ENABLEDCHANGED)
+        paint_.HideGlow();
     SpeedButton::WndProc(message);
     if (press || release || message.msg == WM_MOUSEMOVE || message.msg == ui::CM_ENABLEDCHANGED)
-        StateMayHaveChanged();
+        StateMayHaveChanged(press || release);
 }
 
 } // namespace skin::controls
