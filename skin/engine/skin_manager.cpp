@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "skin/data/skin_loader.h"
 #include "skin/engine/broadcast.h"
+#include "skin/engine/common_data.h"
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "ui/application.h"
@@ -438,8 +439,8 @@ void TsSkinManager::SetActiveGraphControl(ui::Control* control) {
         ui::Message question{ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetSkinData), 0, 0};
         old->Perform(question);
         // The control's skin state says whether the mouse is still above it.
-        const auto* still_above = reinterpret_cast<const bool*>(question.result);
-        if (still_above && *still_above)
+        const auto* state = reinterpret_cast<const TsCommonData*>(question.result);
+        if (state && state == TsCommonData::Of(*old) && state->MouseAbove)
             return;
     }
     active_graph_control_ = control;
