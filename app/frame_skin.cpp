@@ -1,5 +1,6 @@
 #include "app/frame_skin.h"
 
+#include "skin/engine/common_data.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/windows/edit_wnd.h"
 #include "skin/windows/skin_provider.h"
