@@ -6,6 +6,7 @@
 #include "skin/engine/common_data.h"
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/render/skin_hue.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -312,8 +313,8 @@ std::unique_ptr<data::LoadedSkin> TsSkinManager::LoadChosen(const manager::SkinC
     FinishLoad(*skin);
     data::LoadSectionRecords(*skin, options);
     skin->FillSectionImageIndexes();
+    render::ApplySkinHueAndSaturation(*skin, hue_offset_, saturation_);
     skin->RefreshConstData();
-    skin->FillSectionImageIndexes();
     skin->SkinData.Active = true;
     return skin;
 }

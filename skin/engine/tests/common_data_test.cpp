@@ -83,8 +83,12 @@ TEST_F(CommonDataTest, SectionNameAndRecordFollowTheManagersSkin) {
 
     // A new load is a new skin object: the record is found in it, never in the old one.
     const data::LoadedSkin* old_skin = manager_->Skin();
+    const data::TColor plain_color = Section(u"SELECTION").Color;
+    ASSERT_NE(render::ShiftHue(render::Color(plain_color), 40), render::Color(plain_color));
     manager_->SetHueOffset(40);
     ASSERT_NE(manager_->Skin(), old_skin);
+    EXPECT_EQ(render::Color(Section(u"SELECTION").Color),
+              render::ShiftHue(render::Color(plain_color), 40));
     EXPECT_EQ(state.RecordOf(), &Section(u"BUTTON"));
     EXPECT_EQ(state.Skin(), manager_->Skin());
 
