@@ -55,11 +55,14 @@ void ReflectAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int
             continue;
         const int opacity = 255 - (k - 1) * step;
         Pixel* target = face.Row(face_y);
-        const Pixel* source = strip.Row(glyph_y) + index * glyph_width;
+        const Pixel* source = strip.Row(glyph_y);
         for (int x = first_column; x < columns; ++x) {
-            if (index * glyph_width + x >= strip.Width())
+            const int glyph_x = index * glyph_width + x;
+            if (glyph_x < 0)
+                continue; // a negative index lies left of the strip
+            if (glyph_x >= strip.Width())
                 break;
-            const Pixel s = source[x];
+            const Pixel s = source[glyph_x];
             const int a = static_cast<int>(s >> 24);
             const int weight = transparency > 0 ? (100 - transparency) * a / 300 * opacity / 255
                                                 : opacity * (a / 3) / 255;

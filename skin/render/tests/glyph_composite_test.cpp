@@ -75,6 +75,18 @@ TEST(GlyphCompositeTest, RectanglesPartlyOutsideTheGlyphOrTheFaceAreClipped) {
     }
 }
 
+TEST(GlyphCompositeTest, NegativeStripIndexesShowNothing) {
+    // Strip images left of the strip, as an image index from a damaged skin gives them.
+    SkinBitmap face = Filled(4, 12, 0xFF000000);
+    const SkinBitmap strip = Filled(8, 4, 0xFFFFFFFF);
+    CompositeAlphaGlyph(face, strip, -1, 4, {0, 0}, 0, std::nullopt);
+    ReflectAlphaGlyph(face, strip, -1, 4, {0, 0}, 0);
+    ReflectAlphaGlyph(face, strip, -2, 3, {0, 0}, 0);
+    for (int y = 0; y < face.Height(); ++y)
+        for (int x = 0; x < face.Width(); ++x)
+            ASSERT_EQ(face.At(x, y), 0xFF000000u) << x << "," << y;
+}
+
 TEST(KeyedByColorTest, KeyFromTheBottomLeftComparedOnColourBytesOnly) {
     // Key blue at the rectangle's bottom-left (1, 2), not the bitmap's; its alpha bytes vary.
     SkinBitmap src = testing::FromRows(3, 3,
