@@ -18,6 +18,8 @@ public:
     int Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
     int Coord() { return Byte() - centre_; }
     int Size(int max) { return Byte() % (max + 1); }
+    // A number from low to high; skins can hold negative widths, states and counts.
+    int Between(int low, int high) { return low + Byte() % (high - low + 1); }
     skin::render::Rect AnyRect() {
         const int left = Coord(), top = Coord();
         return {left, top, left + Coord(), top + Coord()};
