@@ -5,6 +5,7 @@
 #include "skin/engine/broadcast.h"
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/windows/dialog_skinner.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -119,6 +120,17 @@ TsSkinManager::TsSkinManager(ui::Component* owner)
         if (ui::Application::Instance().Handle())
             application_hook_ = ui::Application::Instance().HookMainWindow(
                 [this](ui::Message& message) { return HookApplication(message); });
+        dialog_skinner_ = std::make_unique<windows::TacDialogSkinner>([this] {
+            windows::DialogSkinSettings settings;
+            settings.Source = active_ ? FrameSource() : nullptr;
+            settings.StdForms = (SkinningRules & srStdForms) != 0;
+            settings.StdDialogs = (SkinningRules & srStdDialogs) != 0;
+            settings.DialogShowTime =
+                AnimEffects.DialogShow.Active ? AnimEffects.DialogShow.Time : 0;
+            settings.DialogHideTime =
+                AnimEffects.DialogHide.Active ? AnimEffects.DialogHide.Time : 0;
+            return settings;
+        });
     }
 }
 
@@ -128,6 +140,7 @@ TsSkinManager::~TsSkinManager() {
         RemoveSkin();
     if (default_manager == this)
         RemoveCreationHook();
+    dialog_skinner_.reset();
     if (default_manager == this)
         default_manager = nullptr;
 }

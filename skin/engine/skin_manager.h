@@ -24,6 +24,10 @@
 #include <vector>
 #include <windows.h>
 
+namespace skin::windows {
+class TacDialogSkinner;
+}
+
 namespace skin::engine {
 
 // One skin stored inside the program: a package of bytes (an .asz file's content).
@@ -106,6 +110,8 @@ public:
     // The window-creation hook (skin/engine/creation_hook.h) is installed: the default manager
     // keeps it while its skin is active.
     bool GlobalHookInstalled() const;
+    // The default manager's dresser of platform dialogs and run-time forms; null for others.
+    windows::TacDialogSkinner* DialogSkinner() const { return dialog_skinner_.get(); }
 
     std::u16string GetFullSkinDirectory() const;
     std::vector<std::u16string> GetSkinNames(manager::SkinTypes filter, std::u16string& first);
@@ -172,6 +178,7 @@ private:
     HWND active_control_ = nullptr;
     ui::Control* active_graph_control_ = nullptr;
     ui::ProcedureLayer application_hook_;
+    std::unique_ptr<windows::TacDialogSkinner> dialog_skinner_;
 };
 
 // Engine-wide flags read by every painter.
