@@ -3,6 +3,7 @@
 #include "dialogs/message_dialogs.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/windows/dialog_skinner.h"
+#include "skin/windows/edit_wnd.h"
 #include "skin/windows/skin_provider.h"
 #include "skin/windows/tree_view_skin.h"
 #include "ui/application.h"
@@ -72,6 +73,11 @@ void DressForm(ui::Form& form, bool dialog) {
 void DressTreeView(ui::TreeView& tree) {
     if (const skin::data::LoadedSkin* skin = CurrentSkin())
         ui::Make<skin::windows::TsTreeViewSkin>(tree, *skin);
+}
+
+void DressEdit(ui::WinControl& edit) {
+    if (const skin::data::LoadedSkin* skin = CurrentSkin())
+        ui::Make<skin::windows::TsEditSkin>(edit, *skin);
 }
 
 } // namespace app

@@ -7,6 +7,7 @@ namespace ui {
 class Component;
 class Form;
 class TreeView;
+class WinControl;
 } // namespace ui
 namespace skin::engine {
 class TsSkinManager;
@@ -30,5 +31,8 @@ void DressForm(ui::Form& form, bool dialog);
 
 // Gives the tree view the skin's colours, scroll bars and selection.
 void DressTreeView(ui::TreeView& tree);
+
+// Gives an edit field the skin's EDIT border, hot while it has the focus or the mouse.
+void DressEdit(ui::WinControl& edit);
 
 } // namespace app

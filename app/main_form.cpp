@@ -161,6 +161,7 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
         DestroyIcon(icon);
     }
     TreeView1.SetBorder(false);
+    TreeView1.SetHideSelection(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
     TreeView1.SetImageList(images_);
@@ -189,6 +190,8 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     DressForm(*this, false);
     SkinControls();
     DressTreeView(TreeView1);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        DressEdit(*edit);
     FinishCreation();
 }
 

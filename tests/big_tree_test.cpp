@@ -20,10 +20,13 @@ using testing_support::FindDescendant;
 using testing_support::FoldersBelow;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
+using testing_support::ReadWholeFile;
 using testing_support::RemoveTree;
+using testing_support::TemplatesDirectory;
 using testing_support::TypeText;
 using testing_support::WaitFor;
 using testing_support::WindowText;
+using testing_support::WriteWholeFile;
 using Items = std::vector<std::wstring>;
 
 // The caption of the program's message boxes: the executable's name.
@@ -67,33 +70,6 @@ struct BigTree {
     }
 };
 
-std::string ReadWholeFile(const std::wstring& path) {
-    std::string bytes;
-    // The program keeps its trace open for writing meanwhile.
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
 // The creation's progress lines of a diagnostic trace: folders done, and of how many.
 std::vector<std::pair<long long, long long>> Progress(const std::string& trace) {
     std::vector<std::pair<long long, long long>> lines;
@@ -105,11 +81,6 @@ std::vector<std::pair<long long, long long>> Progress(const std::string& trace) 
             lines.emplace_back(done, total);
     }
     return lines;
-}
-
-std::wstring TemplatesDirectory() {
-    std::wstring program = testing_support::ProgramPath();
-    return program.substr(0, program.find_last_of(L'\\') + 1) + L"templates\\";
 }
 
 TEST(BigTree, LoadedThroughTheOpenDialogCreatedOnDiskSavedAgainAndASubtreeDeleted) {

@@ -18,8 +18,11 @@ using testing_support::DirectoryExists;
 using testing_support::FindDescendant;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
+using testing_support::ReadWholeFile;
 using testing_support::RemoveTree;
+using testing_support::TemplatesDirectory;
 using testing_support::TypeText;
+using testing_support::Unique;
 using testing_support::WaitFor;
 using testing_support::WindowText;
 using Items = std::vector<std::wstring>;
@@ -31,30 +34,6 @@ constexpr wchar_t kTitle[] = L"arbordir";
 constexpr POINT kScan{48, 324};
 constexpr POINT kLoadTemplate{151, 324};
 constexpr POINT kSaveTemplate{279, 324};
-
-std::string ReadWholeFile(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-std::wstring Unique(const std::wstring& stem) {
-    return stem + std::to_wstring(GetCurrentProcessId());
-}
-
-// The templates folder beside the program.
-std::wstring TemplatesDirectory() {
-    std::wstring program = testing_support::ProgramPath();
-    return program.substr(0, program.find_last_of(L'\\') + 1) + L"templates\\";
-}
 
 class Commands : public ::testing::Test {
 protected:

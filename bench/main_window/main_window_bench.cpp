@@ -10,6 +10,8 @@
 #include "bare_tree.h"
 #include "core/name_check.h"
 #include "core/template_file.h"
+#include "core/text.h"
+#include "skin/engine/skin_manager.h"
 #include "ui/application.h"
 #include "ui/wide.h"
 
@@ -165,6 +167,10 @@ int wmain(int argc, wchar_t** argv) {
     app::TForm1 form(nullptr, u"");
     form.Show();
     Settle(form);
+    // The figures hold for the window as the program shows it: with its skin.
+    const skin::engine::TsSkinManager* manager = skin::engine::TsSkinManager::Default();
+    const bool skinned = manager && manager->Skin();
+    std::printf("Skin: %s\n", skinned ? core::ToUtf8(manager->SkinName()).c_str() : "none");
     core::FolderTree& tree = form.Tree();
     bench::BareTree bare(form.TreeView1.Handle());
 

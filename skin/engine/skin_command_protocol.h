@@ -36,6 +36,7 @@ enum SkinCommand : WORD {
     SkinCmdParentChanged = 20,
     SkinCmdGetColor = 21,
     SkinCmdSetHalfVisible = 22,
+    SkinCmdRebuildBorder = 23,
     SkinCmdSetSkinIndex = 24,
     SkinCmdAddChildren = 25,
     SkinCmdGetSkinIndex = 26,
@@ -48,6 +49,10 @@ enum SkinCommand : WORD {
     SkinCmdGetSkinState = 36,
     SkinCmdGetSkinData = 37,
     SkinCmdSetPrintDC = 38,
+    // Around every scroll message a skinned scroll bar sends; an answer of 1 to the first means
+    // the window moves its scroll position itself.
+    SkinCmdBeforeScroll = 51,
+    SkinCmdAfterScroll = 52,
     SkinCmdGetApplication = 60,
 };
 

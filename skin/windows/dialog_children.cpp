@@ -4,7 +4,9 @@
 #include "skin/render/button_layout.h"
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/render/win32/gdi_text_renderer.h"
+#include "skin/windows/edit_wnd.h"
 #include "skin/windows/frame_platform.h"
+#include "skin/windows/main_wnd.h"
 #include "skin/windows/scroll_wnd.h"
 #include "ui/font.h"
 
@@ -67,12 +69,11 @@ COLORREF SectionTextColor(const data::LoadedSkin* skin, std::u16string_view sect
 
 // Push buttons: the skin's face for the button's state, composed off screen, shown over what
 // the platform draws at once on focus, text and state changes.
-class TacBtnWnd : public TacChildWnd {
+class TacBtnWnd : public TacMainWnd {
 public:
     TacBtnWnd(HWND window, const frame::ChildMapping& mapping, const ChildContext& context)
-        : TacChildWnd(window, mapping), context_(context),
-          section_(context.Skin ? context.Skin->GetSkinIndex(mapping.Section) : -1) {
-        Attach();
+        : TacMainWnd(window, *context.Skin, u"DialogButton"), window_(window), context_(context),
+          section_(context.Skin->GetSkinIndex(mapping.Section)) {
         InvalidateRect(window, nullptr, TRUE);
     }
 
@@ -127,7 +128,7 @@ protected:
             ShowNow();
             return true;
         default:
-            return false;
+            return TacMainWnd::Handle(m);
         }
     }
 
@@ -186,6 +187,7 @@ private:
         return metrics.tmHeight;
     }
 
+    HWND window_;
     ChildContext context_;
     int section_;
     bool hot_ = false;
@@ -193,11 +195,11 @@ private:
 
 // Text and icon statics: what lies behind them in the dialog, then the text in the section's
 // font colour or the icon.
-class TacStaticWnd : public TacChildWnd {
+class TacStaticWnd : public TacMainWnd {
 public:
     TacStaticWnd(HWND window, const frame::ChildMapping& mapping, const ChildContext& context)
-        : TacChildWnd(window, mapping), context_(context) {
-        Attach();
+        : TacMainWnd(window, *context.Skin, u"DialogStatic"), window_(window), mapping_(mapping),
+          context_(context) {
         InvalidateRect(window, nullptr, TRUE);
     }
 
@@ -229,7 +231,7 @@ protected:
             InvalidateRect(window_, nullptr, TRUE);
             return true;
         default:
-            return false;
+            return TacMainWnd::Handle(m);
         }
     }
 
@@ -297,66 +299,36 @@ private:
         DeleteDC(source);
     }
 
+    HWND window_;
+    frame::ChildMapping mapping_;
     ChildContext context_;
 };
 
-// Edits, lists, list views and trees: the section's colours (the list view and the tree are
-// told them; edits and list boxes ask their dialog on WM_CTLCOLOR*), and skinned scroll bars
-// for those that scroll.
-class TacColoredWnd : public TacChildWnd {
+// List views and trees of a dialog: skinned scroll bars; like the dialog's edits they keep the
+// platform's window colour.
+class TacListWnd : public TacScrollWnd {
 public:
-    TacColoredWnd(HWND window, const frame::ChildMapping& mapping, const ChildContext& context)
-        : TacChildWnd(window, mapping) {
-        Attach();
-        ChildColors colors;
-        if (context.Skin && ColorsOfSection(*context.Skin, mapping.Section, colors)) {
-            if (mapping.Handler == frame::ChildHandler::ListViewWnd) {
-                SendMessageW(window, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colors.Back));
-                SendMessageW(window, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colors.Back));
-                SendMessageW(window, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colors.Text));
-            } else if (mapping.Handler == frame::ChildHandler::TreeViewWnd) {
-                SendMessageW(window, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(colors.Back));
-                SendMessageW(window, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colors.Text));
-            }
-        }
-        // List views, trees and list boxes scroll; a combo box's or an edit's bar style bits
-        // mean something else, and they keep theirs.
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        const bool scrolls = mapping.Handler == frame::ChildHandler::ListViewWnd ||
-                             mapping.Handler == frame::ChildHandler::TreeViewWnd ||
-                             lstrcmpiW(name, L"ListBox") == 0;
-        if (context.Skin && scrolls && !TacScrollWnd::Of(window))
-            scroll_ = std::make_unique<TacScrollWnd>(window, *context.Skin, u"DialogList");
+    TacListWnd(HWND window, const ChildContext& context)
+        : TacScrollWnd(window, *context.Skin, u"DialogList") {}
+};
+
+// Check boxes, radio buttons, group boxes and combo boxes: marked as handled; their text and
+// face colours are their dialog's answer to WM_CTLCOLOR*.
+class TacColoredWnd : public TacMainWnd {
+public:
+    TacColoredWnd(HWND window, const ChildContext& context)
+        : TacMainWnd(window, *context.Skin, u"DialogChild") {
         InvalidateRect(window, nullptr, TRUE);
     }
-
-protected:
-    bool Handle(ui::Message&) override { return false; }
-
-private:
-    std::unique_ptr<TacScrollWnd> scroll_;
 };
 
 } // namespace
 
-TacChildWnd::TacChildWnd(HWND window, frame::ChildMapping mapping)
-    : window_(window), mapping_(mapping) {}
-
-TacChildWnd::~TacChildWnd() {
-    subclass_.Detach();
-    if (IsWindow(window_) && !TacScrollWnd::Of(window_))
-        RemovePropW(window_, kHandledProperty);
-}
-
-void TacChildWnd::Attach() {
-    subclass_.Attach(window_, [this](ui::Message& m) { return Handle(m); });
-    SetPropW(window_, kHandledProperty, reinterpret_cast<HANDLE>(1));
-}
-
-std::unique_ptr<TacChildWnd> MakeChildHandler(HWND child, const frame::ChildMapping& mapping,
-                                              const ChildContext& context) {
+std::unique_ptr<TacMainWnd> MakeChildHandler(HWND child, const frame::ChildMapping& mapping,
+                                             const ChildContext& context) {
     using frame::ChildHandler;
+    if (!context.Skin || TacMainWnd::Of(child))
+        return nullptr;
     switch (mapping.Handler) {
     case ChildHandler::BtnWnd:
         return std::make_unique<TacBtnWnd>(child, mapping, context);
@@ -364,14 +336,16 @@ std::unique_ptr<TacChildWnd> MakeChildHandler(HWND child, const frame::ChildMapp
     case ChildHandler::IconWnd:
         return std::make_unique<TacStaticWnd>(child, mapping, context);
     case ChildHandler::EditWnd:
+        // Edits, list boxes and the lists of combo boxes.
+        return std::make_unique<TacEditWnd>(child, *context.Skin, std::u16string(mapping.Section),
+                                            u"DialogEdit", mapping.DialogMode);
     case ChildHandler::ListViewWnd:
     case ChildHandler::TreeViewWnd:
+        return std::make_unique<TacListWnd>(child, context);
     case ChildHandler::ComboBoxWnd:
-    // Check boxes, radio buttons and group boxes take the section's text colour from their
-    // dialog's answer to WM_CTLCOLORSTATIC.
     case ChildHandler::CheckBoxWnd:
     case ChildHandler::GroupBoxWnd:
-        return std::make_unique<TacColoredWnd>(child, mapping, context);
+        return std::make_unique<TacColoredWnd>(child, context);
     default:
         return nullptr;
     }

@@ -1,9 +1,9 @@
 #pragma once
 
 // Handlers for the child windows of a dressed dialog: push buttons with the skin's button
-// faces, text and icon statics drawn over the dialog's skinned background, and the colours of
-// edits, lists and trees. Each sits on its window as a comctl32 subclass and marks the window
-// as handled with the "ACSBSC" property; the scrolling ones also get skinned scroll bars.
+// faces, text and icon statics drawn over the dialog's skinned background, edits and lists with
+// the skin's border and scroll bars, list views and trees with skinned scroll bars. All are
+// window handlers (TacMainWnd): they mark the window with the "ACSBSC" property.
 //
 // What lies behind a child is asked from its dialog (DialogBackground): the dialog's cache
 // bitmap with the child's place in it, or a plain colour.
@@ -11,7 +11,6 @@
 #include "skin/data/loaded_skin.h"
 #include "skin/frame/dialog_rules.h"
 #include "skin/render/cache_info.h"
-#include "ui/window_subclass.h"
 
 #include <functional>
 #include <memory>
@@ -19,37 +18,10 @@
 
 namespace skin::windows {
 
-class TacScrollWnd;
+class TacMainWnd;
 
 // The background of a child window's client area, as its dialog shows it.
 using DialogBackground = std::function<render::TCacheInfo(HWND child)>;
-
-class TacChildWnd {
-public:
-    TacChildWnd(HWND window, frame::ChildMapping mapping);
-    virtual ~TacChildWnd();
-    TacChildWnd(const TacChildWnd&) = delete;
-    TacChildWnd& operator=(const TacChildWnd&) = delete;
-
-    HWND Window() const { return window_; }
-    frame::ChildHandler Kind() const { return mapping_.Handler; }
-    std::u16string_view Section() const { return mapping_.Section; }
-    bool Attached() const { return subclass_.Attached(); }
-
-protected:
-    // Messages this handler takes first; true when consumed.
-    virtual bool Handle(ui::Message& message) = 0;
-    LRESULT CallPrevious(const ui::Message& message) const {
-        return subclass_.CallPrevious(message);
-    }
-    void Attach();
-
-    HWND window_;
-    frame::ChildMapping mapping_;
-
-private:
-    ui::WindowSubclass subclass_;
-};
 
 // Everything a child handler needs from its dialog.
 struct ChildContext {
@@ -58,9 +30,9 @@ struct ChildContext {
 };
 
 // The handler the mapping asks for, or null when none is built for that kind (the window then
-// stays the platform's).
-std::unique_ptr<TacChildWnd> MakeChildHandler(HWND child, const frame::ChildMapping& mapping,
-                                              const ChildContext& context);
+// stays the platform's). Needs a skin.
+std::unique_ptr<TacMainWnd> MakeChildHandler(HWND child, const frame::ChildMapping& mapping,
+                                             const ChildContext& context);
 
 // The colours a child of this mapping takes from its section (the dialog answers the child's
 // WM_CTLCOLOR* message with them); false when the mapping keeps the platform's colours.

@@ -71,8 +71,8 @@ TacDialogWnd::~TacDialogWnd() {
 
 std::vector<HWND> TacDialogWnd::HandledChildren() const {
     std::vector<HWND> handled;
-    for (const auto& [window, handler] : children_)
-        if (handler->Attached())
+    for (const auto& [window, child] : children_)
+        if (!child.Handler->Destroyed())
             handled.push_back(window);
     return handled;
 }
@@ -107,7 +107,7 @@ void TacDialogWnd::MapChildren() {
     if (!frame_)
         return;
     // Handlers of children that have gone are dropped, so a reused handle is mapped afresh.
-    std::erase_if(children_, [](const auto& entry) { return !entry.second->Attached(); });
+    std::erase_if(children_, [](const auto& entry) { return entry.second.Handler->Destroyed(); });
     std::erase_if(left_alone_, [](HWND child) { return !IsWindow(child); });
 
     ChildContext context;
@@ -126,9 +126,9 @@ void TacDialogWnd::MapChildren() {
                                   static_cast<unsigned>(GetWindowLongW(child, GWL_EXSTYLE)));
         if (mapping.VisibleOnly && !IsWindowVisible(child))
             continue; // looked at again when it shows
-        std::unique_ptr<TacChildWnd> handler = MakeChildHandler(child, mapping, context);
+        std::unique_ptr<TacMainWnd> handler = MakeChildHandler(child, mapping, context);
         if (handler)
-            children_.emplace(child, std::move(handler));
+            children_.emplace(child, Child{std::move(handler), mapping});
         else
             left_alone_.insert(child);
     }
@@ -159,22 +159,16 @@ bool TacDialogWnd::CtlColor(ui::Message& m) {
     HDC dc = reinterpret_cast<HDC>(m.wParam);
     HWND child = reinterpret_cast<HWND>(m.lParam);
     const auto handled = children_.find(child);
-    const bool is_edit = engine::SameClassName(engine::WindowClassName(child), u"Edit");
-    ChildColors colors;
+    // Edits and lists of a dialog keep the platform's window colour inside the skin's border.
     if (m.msg == WM_CTLCOLOREDIT || m.msg == WM_CTLCOLORLISTBOX ||
-        (m.msg == WM_CTLCOLORSTATIC && is_edit)) {
-        // Edits and lists, also those inside combo boxes, in the EDIT section's colours.
-        if (!ColorsOfSection(skin, u"EDIT", colors))
-            return false;
-        SetTextColor(dc, colors.Text);
-        SetBkColor(dc, colors.Back);
-        m.result = reinterpret_cast<LRESULT>(BrushOf(colors.Back));
-        return true;
-    }
+        engine::SameClassName(engine::WindowClassName(child), u"Edit"))
+        return false;
+    ChildColors colors;
     // Statics, check boxes, group boxes and the dialog itself: the dialog's face colour, the
     // text in the child's section colour.
-    const std::u16string_view section =
-        handled != children_.end() ? handled->second->Section() : std::u16string_view(u"CHECKBOX");
+    const std::u16string_view section = handled != children_.end()
+                                            ? handled->second.Mapping.Section
+                                            : std::u16string_view(u"CHECKBOX");
     if (!ColorsOfSection(skin, section, colors))
         colors.Text = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF face = frame_->FormColor();

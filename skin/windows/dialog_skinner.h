@@ -21,6 +21,7 @@
 #include "skin/engine/creation_hook.h"
 #include "skin/windows/dialog_children.h"
 #include "skin/windows/frame_skin_source.h"
+#include "skin/windows/main_wnd.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/window_subclass.h"
 
@@ -73,7 +74,11 @@ private:
     TacDialogSkinner& skinner_;
     ui::WindowSubclass subclass_;
     std::unique_ptr<TsSkinProvider> frame_;
-    std::map<HWND, std::unique_ptr<TacChildWnd>> children_;
+    struct Child {
+        std::unique_ptr<TacMainWnd> Handler;
+        frame::ChildMapping Mapping;
+    };
+    std::map<HWND, Child> children_;
     std::set<HWND> left_alone_; // children whose class has no handler
     std::map<COLORREF, HBRUSH> brushes_;
 };

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <commctrl.h>
-#include <map>
 #include <windowsx.h>
 
 namespace skin::windows {
@@ -15,11 +14,6 @@ using scroll::BarKind;
 using scroll::BarPart;
 
 namespace {
-
-std::map<HWND, TacScrollWnd*>& Registry() {
-    static std::map<HWND, TacScrollWnd*> registry;
-    return registry;
-}
 
 // One bar is operated at a time in the process, and one is hot.
 scroll::ScrollTracker g_tracker;
@@ -68,15 +62,12 @@ struct TrackerHostOf : scroll::TrackerHost {
 };
 
 TacScrollWnd::TacScrollWnd(HWND window, const data::LoadedSkin& skin, std::u16string name)
-    : skin_(skin), name_(std::move(name)), window_(window) {
+    : TacMainWnd(window, skin, std::move(name)), window_(window) {
     parts_[0] = scroll::BarSkinOf(skin, BarKind::Horizontal);
     parts_[1] = scroll::BarSkinOf(skin, BarKind::Vertical);
     left_scrollbar_ = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     NoteStyleBits(GetWindowLongW(window, GWL_STYLE));
     ReadRecords();
-    Registry()[window] = this;
-    SetPropW(window, kHandledProperty, reinterpret_cast<HANDLE>(1));
-    subclass_.Attach(window, [this](ui::Message& m) { return Dispatch(m); });
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -86,14 +77,10 @@ TacScrollWnd::~TacScrollWnd() {
 }
 
 TacScrollWnd* TacScrollWnd::Of(HWND window) {
-    const auto found = Registry().find(window);
-    return found == Registry().end() ? nullptr : found->second;
+    return dynamic_cast<TacScrollWnd*>(TacMainWnd::Of(window));
 }
 
-void TacScrollWnd::Detach() {
-    if (destroyed_)
-        return;
-    destroyed_ = true;
+void TacScrollWnd::BeforeDetach() {
     if (g_tracked == window_) {
         TrackerHostOf host(*this);
         g_tracker.Cancel(host);
@@ -103,12 +90,9 @@ void TacScrollWnd::Detach() {
         g_tracker.ClearHover(host);
         g_hot = nullptr;
     }
-    subclass_.Detach();
-    Registry().erase(window_);
-    if (!IsWindow(window_))
-        return;
-    RemovePropW(window_, kHandledProperty);
-    // The platform's own bars come back where the ranges need them.
+}
+
+void TacScrollWnd::AfterDetach() {
     for (int bar : {SB_HORZ, SB_VERT}) {
         SCROLLINFO si{sizeof si, SIF_ALL};
         GetScrollInfo(window_, bar, &si);
@@ -123,19 +107,8 @@ scroll::ThumbPlace TacScrollWnd::ThumbOf(BarKind kind) const {
     return scroll::ThumbOf(b.Metrics, b.Record);
 }
 
-bool TacScrollWnd::Dispatch(ui::Message& m) {
-    ++depth_;
-    bool consumed = false;
-    try {
-        consumed = Handle(m);
-    } catch (...) {
-        --depth_;
-        throw;
-    }
-    --depth_;
-    if (depth_ == 0 && !destroyed_ && m.msg != WM_NCDESTROY && m.msg != WM_DESTROY)
-        KeepStyleBitsCleared();
-    return consumed;
+void TacScrollWnd::AfterMessage() {
+    KeepStyleBitsCleared();
 }
 
 bool TacScrollWnd::Handle(ui::Message& m) {
@@ -217,10 +190,6 @@ bool TacScrollWnd::Handle(ui::Message& m) {
             g_hot = nullptr;
         }
         return false;
-    case WM_NCDESTROY:
-        m.result = CallPrevious(m);
-        Detach();
-        return true;
     case WM_STYLECHANGED:
         if (prevent_style_change_)
             return true;
@@ -233,11 +202,17 @@ bool TacScrollWnd::Handle(ui::Message& m) {
     case WM_SYSCOMMAND:
         return m.wParam == 0xF077; // the keyboard scroll command of the system menu
     case ui::WM_SKINCOMMAND:
-        if (HIWORD(m.wParam) == engine::SkinCmdCtrlHandled) {
-            m.result = 1;
-            return true;
-        }
-        return false;
+        return SkinCommand(m) || TacMainWnd::Handle(m);
+    case WM_PRINT: {
+        // The platform's printing may leave the origin and clipping on the client area.
+        HDC dc = reinterpret_cast<HDC>(m.wParam);
+        const int saved = SaveDC(dc);
+        m.result = CallPrevious(m);
+        RestoreDC(dc, saved);
+        if (m.result != 2 && (m.lParam & PRF_NONCLIENT))
+            PaintBarsInto(dc);
+        return true;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_SIZE:
@@ -249,6 +224,24 @@ bool TacScrollWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         if (!sending_ && (ReadRecords() || m.msg == WM_SIZE))
             PaintBars();
+        return true;
+    default:
+        return TacMainWnd::Handle(m);
+    }
+}
+
+bool TacScrollWnd::SkinCommand(ui::Message& m) {
+    switch (HIWORD(m.wParam)) {
+    case engine::SkinCmdSetNewSkin:
+    case engine::SkinCmdRefresh:
+        parts_[0] = scroll::BarSkinOf(skin_, BarKind::Horizontal);
+        parts_[1] = scroll::BarSkinOf(skin_, BarKind::Vertical);
+        SetUpdating(false);
+        ReadRecords();
+        UpdateMetrics();
+        if (HIWORD(m.wParam) == engine::SkinCmdRefresh)
+            RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+        m.result = 1;
         return true;
     default:
         return false;
@@ -450,8 +443,9 @@ void TacScrollWnd::TimerTick(UINT_PTR id) {
 void TacScrollWnd::SendScroll(BarKind kind, int code, int pos) {
     const UINT msg = kind == BarKind::Horizontal ? WM_HSCROLL : WM_VSCROLL;
     sending_ = true;
-    const LRESULT before = SendMessageW(window_, ui::WM_SKINCOMMAND,
-                                        MAKEWPARAM(0, kSkinCmdBeforeScroll), MAKELPARAM(code, msg));
+    const LRESULT before =
+        SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdBeforeScroll),
+                     MAKELPARAM(code, msg));
     if (before != 1 && code == scroll::kThumbTrack) {
         SCROLLINFO si{sizeof si, SIF_POS};
         si.nPos = pos;
@@ -460,7 +454,7 @@ void TacScrollWnd::SendScroll(BarKind kind, int code, int pos) {
     if (ui::TraceOn())
         ui::TraceLine(name_, "scroll", code, pos);
     SendMessageW(window_, msg, MAKEWPARAM(code, scroll::SentPosition(pos)), 0);
-    SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, kSkinCmdAfterScroll),
+    SendMessageW(window_, ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdAfterScroll),
                  MAKELPARAM(code, msg));
     sending_ = false;
     ReadRecords();
@@ -473,15 +467,21 @@ COLORREF TacScrollWnd::BackgroundColor() const {
 }
 
 void TacScrollWnd::PaintBars() {
-    if (destroyed_ || !IsWindowVisible(window_))
+    if (Destroyed() || Updating() || !IsWindowVisible(window_))
         return;
-    const bool any = bars_[0].Visible || bars_[1].Visible;
-    if (!any)
+    if (!bars_[0].Visible && !bars_[1].Visible)
         return;
-    UpdateMetrics();
     HDC dc = GetWindowDC(window_);
     if (!dc)
         return;
+    PaintBarsInto(dc);
+    ReleaseDC(window_, dc);
+}
+
+void TacScrollWnd::PaintBarsInto(HDC dc) {
+    if (Destroyed() || (!bars_[0].Visible && !bars_[1].Visible))
+        return;
+    UpdateMetrics();
     const render::TCacheInfo behind{nullptr, 0, 0, BackgroundColor() & 0xFFFFFF, false};
     const int square = GetSystemMetrics(SM_CXHSCROLL);
     for (BarKind kind : {BarKind::Horizontal, BarKind::Vertical}) {
@@ -522,7 +522,6 @@ void TacScrollWnd::PaintBars() {
             BlitRect(dc, corner.left, corner.top, bmp, bmp.Bounds());
         }
     }
-    ReleaseDC(window_, dc);
 }
 
 } // namespace skin::windows

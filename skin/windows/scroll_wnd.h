@@ -11,39 +11,23 @@
 // frame, and the handler clears them in the frame computation and after each message it sees.
 // Whether a bar is shown follows the scroll record (a range wider than the page).
 
-#include "skin/data/loaded_skin.h"
-#include "skin/engine/skin_command_protocol.h"
 #include "skin/scroll/scroll_painter.h"
 #include "skin/scroll/scroll_tracker.h"
-#include "ui/window_subclass.h"
+#include "skin/windows/main_wnd.h"
 
 #include <string>
 #include <windows.h>
 
 namespace skin::windows {
 
-// The window property that marks a handled window. The handler itself is found in the
-// engine's own registry (TacScrollWnd::Of), never through the property's value.
-inline constexpr wchar_t kHandledProperty[] = L"ACSBSC";
-
-// Skin commands around every scroll message the handler sends.
-inline constexpr WORD kSkinCmdBeforeScroll = 51;
-inline constexpr WORD kSkinCmdAfterScroll = 52;
-
-class TacScrollWnd {
+class TacScrollWnd : public TacMainWnd {
 public:
     // name names the window in the diagnostic trace.
     TacScrollWnd(HWND window, const data::LoadedSkin& skin, std::u16string name);
-    virtual ~TacScrollWnd();
-    TacScrollWnd(const TacScrollWnd&) = delete;
-    TacScrollWnd& operator=(const TacScrollWnd&) = delete;
+    ~TacScrollWnd() override;
 
+    // The scrolling handler of a window, or none.
     static TacScrollWnd* Of(HWND window);
-
-    HWND CtrlHandle() const { return window_; }
-    bool Destroyed() const { return destroyed_; }
-    // Takes the handler off: the bars go back to the platform.
-    void Detach();
 
     struct Bar {
         // The platform asked for the bar (set its style bit) and the range still needs it.
@@ -61,18 +45,19 @@ public:
 
     // Repaints both bars and the corner into the window's frame.
     void PaintBars();
+    // The same into a device context of the whole window (printing).
+    void PaintBarsInto(HDC window_dc);
 
 protected:
-    // Messages the specialised handlers take first; true when consumed.
-    virtual bool Handle(ui::Message& message);
-    LRESULT CallPrevious(ui::Message& message) const { return subclass_.CallPrevious(message); }
-
-    const data::LoadedSkin& skin_;
-    std::u16string name_;
+    bool Handle(ui::Message& message) override;
+    void AfterMessage() override;
+    // Tracking stops; the platform's own bars come back where the ranges need them.
+    void BeforeDetach() override;
+    void AfterDetach() override;
 
 private:
     friend struct TrackerHostOf;
-    bool Dispatch(ui::Message& message);
+    bool SkinCommand(ui::Message& message);
     void CalcSize(ui::Message& message);
     LRESULT HitTest(POINT screen);
     bool PressBar(scroll::BarKind kind, POINT screen);
@@ -89,15 +74,12 @@ private:
     COLORREF BackgroundColor() const;
 
     HWND window_;
-    ui::WindowSubclass subclass_;
     Bar bars_[2];
     scroll::BarSkin parts_[2];
     RECT edges_{}; // the window's own border widths
     bool prevent_style_change_ = false;
     bool left_scrollbar_ = false;
-    bool destroyed_ = false;
     bool sending_ = false;
-    int depth_ = 0;
 };
 
 } // namespace skin::windows

@@ -19,10 +19,15 @@ TacTreeViewWnd::TacTreeViewWnd(HWND window, const data::LoadedSkin& skin, std::u
 }
 
 TacTreeViewWnd::~TacTreeViewWnd() {
-    if (IsWindow(CtrlHandle()) && !Destroyed()) {
-        SendMessageW(CtrlHandle(), TVM_SETBKCOLOR, 0, LPARAM(std_color_));
-        SendMessageW(CtrlHandle(), TVM_SETTEXTCOLOR, 0, LPARAM(std_font_color_));
-    }
+    if (!Destroyed())
+        RestoreStdParams();
+}
+
+void TacTreeViewWnd::RestoreStdParams() {
+    if (!IsWindow(CtrlHandle()))
+        return;
+    SendMessageW(CtrlHandle(), TVM_SETBKCOLOR, 0, LPARAM(std_color_));
+    SendMessageW(CtrlHandle(), TVM_SETTEXTCOLOR, 0, LPARAM(std_font_color_));
 }
 
 void TacTreeViewWnd::SetSkinParams() {
@@ -61,6 +66,12 @@ bool TacTreeViewWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         SetSkinParams();
         return true;
+    case ui::WM_SKINCOMMAND:
+        if (HIWORD(m.wParam) == engine::SkinCmdRemoveSkin)
+            RestoreStdParams();
+        else if (HIWORD(m.wParam) == engine::SkinCmdRefresh)
+            SetSkinParams();
+        break;
     case WM_LBUTTONUP: {
         const bool consumed = TacScrollWnd::Handle(m);
         if (!consumed)

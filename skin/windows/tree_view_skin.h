@@ -29,6 +29,8 @@ public:
 
     // The section's background and text colours for the focus state given to the platform tree.
     void SetSkinParams();
+    // The tree's own colours back.
+    void RestoreStdParams();
 
 protected:
     bool Handle(ui::Message& message) override;

@@ -1,5 +1,7 @@
 #include "disk.h"
 
+#include "live_program.h"
+
 #include <windows.h>
 
 namespace testing_support {
@@ -51,6 +53,41 @@ std::set<std::wstring> FoldersBelow(const std::wstring& path) {
     std::set<std::wstring> folders;
     AddFolders(path, L"", folders);
     return folders;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::wstring TemplatesDirectory() {
+    const std::wstring program = ProgramPath();
+    return program.substr(0, program.find_last_of(L'\\') + 1) + L"templates\\";
+}
+
+std::wstring Unique(const std::wstring& stem) {
+    return stem + std::to_wstring(GetCurrentProcessId());
 }
 
 } // namespace testing_support

@@ -85,6 +85,22 @@ void MoveMouse(HWND window, int x, int y) {
     Send({MouseInput(MOUSEEVENTF_MOVE, ScreenPoint(window, x, y))});
 }
 
+void MouseOnScreen(POINT screen, Button button) {
+    const DWORD flags = button == Button::Down ? MOUSEEVENTF_LEFTDOWN
+                        : button == Button::Up ? MOUSEEVENTF_LEFTUP
+                                               : 0;
+    Send({MouseInput(MOUSEEVENTF_MOVE | flags, screen)});
+}
+
+void TurnWheel(HWND window, int x, int y, int delta) {
+    const POINT point = ScreenPoint(window, x, y);
+    Send({MouseInput(MOUSEEVENTF_MOVE, point)});
+    INPUT wheel = MouseInput(MOUSEEVENTF_WHEEL, point);
+    wheel.mi.mouseData = static_cast<DWORD>(delta);
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    Send({wheel});
+}
+
 void ClickCentre(HWND window) {
     RECT client;
     GetClientRect(window, &client);

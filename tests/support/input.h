@@ -20,6 +20,13 @@ void ClickAt(HWND window, int x, int y);
 void PressWithoutClick(HWND window, int x, int y);
 // Moves the mouse to the window's client point, and nothing else.
 void MoveMouse(HWND window, int x, int y);
+// Moves the mouse to a screen point with the left button pressed (down), released (up) or as it
+// is (neither).
+enum class Button { Keep, Down, Up };
+void MouseOnScreen(POINT screen, Button button = Button::Keep);
+// Turns the wheel over the window's client point by delta (WHEEL_DELTA a notch, negative towards
+// the user).
+void TurnWheel(HWND window, int x, int y, int delta);
 // Clicks the middle of a window.
 void ClickCentre(HWND window);
 

@@ -19,8 +19,20 @@ void TreeView::CreateParams(ui::CreateParams& params) {
     WinControl::CreateParams(params);
     params.class_name = WC_TREEVIEWW;
     params.style |= TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_EDITLABELS;
+    if (!hide_selection_)
+        params.style |= TVS_SHOWSELALWAYS;
     if (border_)
         params.ex_style |= WS_EX_CLIENTEDGE;
+}
+
+void TreeView::SetHideSelection(bool hide) {
+    hide_selection_ = hide;
+    if (!handle_)
+        return;
+    const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+    SetWindowLongW(handle_, GWL_STYLE,
+                   hide ? style & ~TVS_SHOWSELALWAYS : style | TVS_SHOWSELALWAYS);
+    Invalidate();
 }
 
 void TreeView::HandleCreated() {

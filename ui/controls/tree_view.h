@@ -24,6 +24,8 @@ public:
     void SetImageList(HIMAGELIST images);
     void SetIndent(int pixels);
     void SetBorder(bool border) { border_ = border; }
+    // False keeps the selected item marked while the tree has no focus.
+    void SetHideSelection(bool hide);
 
     HTREEITEM InsertItem(HTREEITEM parent, const std::u16string& text, int image, LPARAM data);
     void DeleteItem(HTREEITEM item);
@@ -76,6 +78,7 @@ private:
     HIMAGELIST images_ = nullptr;
     int indent_ = 0;
     bool border_ = true;
+    bool hide_selection_ = true;
     HWND editor_ = nullptr;
     bool label_edit_open_ = false;
     std::unique_ptr<ItemTip> tip_;

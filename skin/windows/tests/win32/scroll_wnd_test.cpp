@@ -219,6 +219,22 @@ TEST_F(ScrollWndTest, DetachingGivesBackProcedurePropertyColoursAndBars) {
         << "the platform's bar is back";
 }
 
+TEST_F(ScrollWndTest, RemovingTheSkinByCommandGivesTheTreeItsColoursAndBarsBack) {
+    TreeForm f(60);
+    f.tree->SetColor(ui::Rgb(200, 10, 10));
+    const LRESULT color = SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0);
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    Settle(100);
+    ASSERT_NE(SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0), color);
+    SendMessageW(f.Window(), ui::WM_SKINCOMMAND, MAKEWPARAM(0, engine::SkinCmdRemoveSkin), 0);
+    Settle(100);
+    EXPECT_TRUE(skin.Handler()->Destroyed());
+    EXPECT_EQ(SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0), color);
+    EXPECT_EQ(GetPropW(f.Window(), kHandledProperty), nullptr);
+    EXPECT_NE(GetWindowLongW(f.Window(), GWL_STYLE) & WS_VSCROLL, 0)
+        << "the platform's bar is back";
+}
+
 TEST_F(ScrollWndTest, SelectedNodeIsPaintedFromTheSelectionSection) {
     TreeForm f(5);
     ui::Make<TsTreeViewSkin>(*f.tree, Skin());

@@ -1,0 +1,94 @@
+#include "skin/windows/main_wnd.h"
+
+#include <map>
+
+namespace skin::windows {
+
+namespace {
+
+std::map<HWND, TacMainWnd*>& Registry() {
+    static std::map<HWND, TacMainWnd*> registry;
+    return registry;
+}
+
+} // namespace
+
+TacMainWnd::TacMainWnd(HWND window, const data::LoadedSkin& skin, std::u16string name)
+    : skin_(skin), name_(std::move(name)), window_(window) {
+    Registry()[window] = this;
+    SetPropW(window, kHandledProperty, reinterpret_cast<HANDLE>(1));
+    subclass_.Attach(window, [this](ui::Message& m) { return Dispatch(m); });
+}
+
+TacMainWnd::~TacMainWnd() {
+    Detach();
+}
+
+TacMainWnd* TacMainWnd::Of(HWND window) {
+    const auto found = Registry().find(window);
+    return found == Registry().end() ? nullptr : found->second;
+}
+
+void TacMainWnd::Detach() {
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    BeforeDetach();
+    subclass_.Detach();
+    const auto found = Registry().find(window_);
+    if (found != Registry().end() && found->second == this)
+        Registry().erase(found);
+    if (!IsWindow(window_))
+        return;
+    RemovePropW(window_, kHandledProperty);
+    AfterDetach();
+}
+
+bool TacMainWnd::Dispatch(ui::Message& m) {
+    ++depth_;
+    bool consumed = false;
+    try {
+        consumed = Handle(m);
+    } catch (...) {
+        --depth_;
+        throw;
+    }
+    --depth_;
+    if (depth_ == 0 && !destroyed_ && m.msg != WM_NCDESTROY && m.msg != WM_DESTROY)
+        AfterMessage();
+    return consumed;
+}
+
+bool TacMainWnd::Handle(ui::Message& m) {
+    switch (m.msg) {
+    case WM_NCDESTROY:
+        // The window's own handling first; the handler goes after it.
+        m.result = CallPrevious(m);
+        Detach();
+        return true;
+    case ui::WM_SKINCOMMAND:
+        switch (HIWORD(m.wParam)) {
+        case engine::SkinCmdCtrlHandled:
+            m.result = 1;
+            return true;
+        case engine::SkinCmdRemoveSkin:
+            // The owner frees the handler; the window is its own again at once.
+            Detach();
+            m.result = 1;
+            return true;
+        case engine::SkinCmdSetUpdating:
+            updating_ = m.lParam != 0;
+            m.result = 1;
+            return true;
+        case engine::SkinCmdIsUpdating:
+            m.result = updating_ ? 1 : 0;
+            return true;
+        default:
+            return false;
+        }
+    default:
+        return false;
+    }
+}
+
+} // namespace skin::windows

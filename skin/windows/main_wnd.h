@@ -1,0 +1,67 @@
+#pragma once
+
+// The base of the window handlers: an object that sits on a window the engine dresses from
+// outside (a platform control, a framework control without a skinned counterpart, a child of a
+// platform dialog) in front of its own message processing. It marks the window with the
+// "ACSBSC" property, answers the skin commands every handler answers, and comes off again in
+// any order with other subclasses, since it sits on the window as a comctl32 subclass.
+
+#include "skin/data/loaded_skin.h"
+#include "skin/engine/skin_command_protocol.h"
+#include "ui/window_subclass.h"
+
+#include <string>
+#include <windows.h>
+
+namespace skin::windows {
+
+// The window property that marks a handled window. The handler itself is found in the
+// engine's own registry (TacMainWnd::Of), never through the property's value.
+inline constexpr wchar_t kHandledProperty[] = L"ACSBSC";
+
+class TacMainWnd {
+public:
+    // name names the window in the diagnostic trace. The handler is on the window when the
+    // constructor returns.
+    TacMainWnd(HWND window, const data::LoadedSkin& skin, std::u16string name);
+    virtual ~TacMainWnd();
+    TacMainWnd(const TacMainWnd&) = delete;
+    TacMainWnd& operator=(const TacMainWnd&) = delete;
+
+    // The handler of a window, or none.
+    static TacMainWnd* Of(HWND window);
+
+    HWND CtrlHandle() const { return window_; }
+    bool Destroyed() const { return destroyed_; }
+    // While updating, nothing is painted (the skin commands SetUpdating and IsUpdating).
+    bool Updating() const { return updating_; }
+    // Takes the handler off: the window's procedure, property and look are its own again.
+    void Detach();
+
+protected:
+    // Messages the handler takes first; true when consumed.
+    virtual bool Handle(ui::Message& message);
+    // After the outermost message the handler saw, while it is still attached.
+    virtual void AfterMessage() {}
+    // Around taking the handler off: before the subclass comes off, and after, while the
+    // window may still exist. A derived handler whose hooks matter calls Detach() in its own
+    // destructor.
+    virtual void BeforeDetach() {}
+    virtual void AfterDetach() {}
+    LRESULT CallPrevious(ui::Message& message) const { return subclass_.CallPrevious(message); }
+    void SetUpdating(bool updating) { updating_ = updating; }
+
+    const data::LoadedSkin& skin_;
+    std::u16string name_;
+
+private:
+    bool Dispatch(ui::Message& message);
+
+    HWND window_;
+    ui::WindowSubclass subclass_;
+    bool destroyed_ = false;
+    bool updating_ = false;
+    int depth_ = 0;
+};
+
+} // namespace skin::windows
