@@ -37,6 +37,52 @@ std::vector<HWND> Descendants(HWND window) {
     return children;
 }
 
+// Posted to a dressed dialog so that the children shown after its activation are mapped once
+// the dialog has settled.
+UINT MapLaterMessage() {
+    static const UINT message = RegisterWindowMessageW(L"ArbordirMapDialogChildren");
+    return message;
+}
+
+// The push buttons of a form dressed at run time, kept as long as the form: its components go
+// while its windows still exist.
+class TacFormButtons : public ui::Component {
+public:
+    TacFormButtons(ui::Component* form, TsSkinProvider& provider, const data::LoadedSkin& skin)
+        : ui::Component(form), form_window_(provider.Window()), provider_(provider) {
+        ChildContext context;
+        context.Skin = &skin;
+        context.Behind = [this](HWND child) { return Behind(child); };
+        for (HWND child : Descendants(form_window_)) {
+            const LONG style = GetWindowLongW(child, GWL_STYLE);
+            const frame::ChildMapping mapping =
+                frame::MapDialogChild(engine::WindowClassName(child), static_cast<unsigned>(style),
+                                      static_cast<unsigned>(GetWindowLongW(child, GWL_EXSTYLE)));
+            if (mapping.Handler != frame::ChildHandler::BtnWnd)
+                continue;
+            if (std::unique_ptr<TacMainWnd> handler = MakeChildHandler(child, mapping, context))
+                handlers_.push_back(std::move(handler));
+        }
+    }
+    std::u16string_view ClassName() const override { return u"TacFormButtons"; }
+
+private:
+    render::TCacheInfo Behind(HWND child) const {
+        if (!provider_.Skinned())
+            return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
+        provider_.PrepareCache();
+        POINT origin{0, 0};
+        MapWindowPoints(child, form_window_, &origin, 1);
+        const render::SkinBitmap& cache = provider_.CacheBitmap();
+        return {&cache, origin.x + provider_.OffsetX(), origin.y + provider_.OffsetY(),
+                provider_.FormColor(), !cache.IsEmpty()};
+    }
+
+    HWND form_window_;
+    TsSkinProvider& provider_;
+    std::vector<std::unique_ptr<TacMainWnd>> handlers_;
+};
+
 bool HasToolbar(HWND dialog) {
     for (HWND child : Descendants(dialog))
         if (engine::SameClassName(engine::WindowClassName(child), u"ToolbarWindow32"))
@@ -99,6 +145,7 @@ void TacDialogWnd::Dress() {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     MapChildren();
+    PostMessageW(window_, MapLaterMessage(), 0, 0);
     RedrawWindow(window_, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -190,6 +237,8 @@ bool TacDialogWnd::Handle(ui::Message& m) {
     case WM_ACTIVATE:
         m.result = subclass_.CallPrevious(m);
         MapChildren();
+        if (frame_)
+            PostMessageW(window_, MapLaterMessage(), 0, 0);
         return true;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -205,6 +254,10 @@ bool TacDialogWnd::Handle(ui::Message& m) {
         return true;
     }
     default:
+        if (m.msg == MapLaterMessage()) {
+            MapChildren();
+            return true;
+        }
         return false;
     }
 }
@@ -294,6 +347,8 @@ void TacDialogSkinner::TryForm(HWND window, const DialogSkinSettings& settings) 
     auto& provider = ui::Make<TsSkinProvider>(*form);
     provider.SetName(u"AutoSkinProvider");
     provider.SetSkinSource(settings.Source);
+    if (settings.Source->Skin)
+        ui::Make<TacFormButtons>(*form, provider, *settings.Source->Skin);
     ui::TraceEvent(*form, "auto-skin", 0, message_form ? 1 : 0);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
