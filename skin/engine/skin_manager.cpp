@@ -255,9 +255,14 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
     skin_name_ = choice.name;
     try {
         std::unique_ptr<data::LoadedSkin> loaded = LoadChosen(choice, pending_options_);
+        // The dressed dialogs let go of the old skin before it goes, and wear the new one.
+        const std::vector<HWND> dressed =
+            dialog_skinner_ ? dialog_skinner_->Release() : std::vector<HWND>{};
         skin_ = std::move(loaded);
         skin_is_packed_ = choice.source != manager::SkinSource::Folder;
         ComputeShadow();
+        if (dialog_skinner_)
+            dialog_skinner_->Redress(dressed);
     } catch (const std::exception& error) {
         // The previous skin stays whole; with none, the internal skin of that name.
         skin_name_ = old_name;
@@ -406,6 +411,8 @@ void TsSkinManager::UpdateSkinSection(std::u16string_view section) {
 }
 
 void TsSkinManager::RemoveSkin() {
+    if (dialog_skinner_)
+        dialog_skinner_->FreeAll();
     if (skin_)
         skin_->SkinData.Active = false;
     BroadcastSkinCommand(SkinCmdRemoveSkin, reinterpret_cast<LPARAM>(this));

@@ -292,6 +292,26 @@ void TacDialogSkinner::FreeAll() {
     going.clear();
 }
 
+std::vector<HWND> TacDialogSkinner::Release() {
+    std::vector<HWND> windows;
+    for (const auto& dialog : dialogs_)
+        windows.push_back(dialog->Window());
+    FreeAll();
+    return windows;
+}
+
+void TacDialogSkinner::Redress(const std::vector<HWND>& windows) {
+    const DialogSkinSettings settings = settings_();
+    if (!settings.Source)
+        return;
+    for (HWND window : windows) {
+        if (!IsWindow(window) || DialogOf(window))
+            continue;
+        dialogs_.push_back(std::make_unique<TacDialogWnd>(window, *this));
+        dialogs_.back()->Dress();
+    }
+}
+
 void TacDialogSkinner::Forget(TacDialogWnd* dialog) {
     auto found = std::find_if(dialogs_.begin(), dialogs_.end(),
                               [dialog](const auto& entry) { return entry.get() == dialog; });

@@ -98,6 +98,10 @@ public:
     DialogSkinSettings Settings() const { return settings_(); }
     // Lets go of every dialog: the platform draws them again.
     void FreeAll();
+    // Before the skin the handlers paint with goes: lets go of every dialog and returns their
+    // windows, which Redress dresses again with the new skin.
+    std::vector<HWND> Release();
+    void Redress(const std::vector<HWND>& windows);
 
 private:
     friend class TacDialogWnd;
