@@ -67,6 +67,16 @@ COLORREF SectionTextColor(const data::LoadedSkin* skin, std::u16string_view sect
     return GetSysColor(COLOR_WINDOWTEXT);
 }
 
+// A handler paints with the skin it was made with: when another replaces it, the window goes
+// back to the platform. The command goes on to the window.
+bool LeaveOnNewSkin(TacMainWnd& handler, const ui::Message& m) {
+    if (m.msg == ui::WM_SKINCOMMAND && ui::SkinCommandOf(m) == engine::SkinCmdSetNewSkin) {
+        handler.Detach();
+        InvalidateRect(handler.CtrlHandle(), nullptr, TRUE);
+    }
+    return false;
+}
+
 // Push buttons: the skin's face for the button's state, composed off screen, shown over what
 // the platform draws at once on focus, text and state changes.
 class TacBtnWnd : public TacMainWnd {
@@ -128,7 +138,7 @@ protected:
             ShowNow();
             return true;
         default:
-            return TacMainWnd::Handle(m);
+            return LeaveOnNewSkin(*this, m) || TacMainWnd::Handle(m);
         }
     }
 
@@ -231,7 +241,7 @@ protected:
             InvalidateRect(window_, nullptr, TRUE);
             return true;
         default:
-            return TacMainWnd::Handle(m);
+            return LeaveOnNewSkin(*this, m) || TacMainWnd::Handle(m);
         }
     }
 
