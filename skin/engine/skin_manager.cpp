@@ -3,8 +3,10 @@
 #include "core/error.h"
 #include "skin/data/skin_loader.h"
 #include "skin/engine/broadcast.h"
+#include "skin/engine/common_data.h"
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/render/skin_hue.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -311,8 +313,8 @@ std::unique_ptr<data::LoadedSkin> TsSkinManager::LoadChosen(const manager::SkinC
     FinishLoad(*skin);
     data::LoadSectionRecords(*skin, options);
     skin->FillSectionImageIndexes();
+    render::ApplySkinHueAndSaturation(*skin, hue_offset_, saturation_);
     skin->RefreshConstData();
-    skin->FillSectionImageIndexes();
     skin->SkinData.Active = true;
     return skin;
 }
@@ -438,8 +440,8 @@ void TsSkinManager::SetActiveGraphControl(ui::Control* control) {
         ui::Message question{ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetSkinData), 0, 0};
         old->Perform(question);
         // The control's skin state says whether the mouse is still above it.
-        const auto* still_above = reinterpret_cast<const bool*>(question.result);
-        if (still_above && *still_above)
+        const auto* state = reinterpret_cast<const TsCommonData*>(question.result);
+        if (state && state == TsCommonData::Of(*old) && state->MouseAbove)
             return;
     }
     active_graph_control_ = control;

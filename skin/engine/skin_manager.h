@@ -146,7 +146,6 @@ private:
     std::unique_ptr<data::LoadedSkin> LoadChosen(const manager::SkinChoice& choice,
                                                  std::u16string_view options_override);
     void FinishLoad(data::LoadedSkin& skin);
-    void ApplyHueAndSaturation(data::LoadedSkin& skin) const;
     void ComputeShadow();
     void Announce(bool repaint);
     void RemoveSkin();
