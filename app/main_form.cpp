@@ -214,6 +214,8 @@ void TForm1::SkinControls() {
         button->SetSkin(skin);
     CreateFolders.SetSkin(skin);
     sLabelFX1.SetSkin(skin);
+    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
+        edit->Button().SetSkin(skin);
 }
 
 void TForm1::ConfigureDirectoryEdits() {
