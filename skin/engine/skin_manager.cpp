@@ -5,6 +5,7 @@
 #include "skin/engine/broadcast.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/creation_hook.h"
+#include "skin/engine/forms_lock.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/render/skin_hue.h"
 #include "ui/application.h"
@@ -181,6 +182,12 @@ void TsSkinManager::SetHueOffset(int degrees) {
         ChooseAndLoad(true, skin_name_);
 }
 
+void TsSkinManager::SetCommonSections(std::vector<std::u16string> lines) {
+    common_sections_ = manager::CleanCommonSections(std::move(lines));
+    if (active_)
+        ChooseAndLoad(true, skin_name_);
+}
+
 void TsSkinManager::SetSaturation(int amount) {
     if (amount == saturation_)
         return;
@@ -240,6 +247,10 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
         return;
     }
     skin_name_ = choice.name;
+    // The old look is captured before the load replaces it, for the cross-fade.
+    if (announce && skin_ && !batch_.NonAutoUpdate() && AnimEffects.SkinChanging.Active &&
+        extended_borders_)
+        pending_lock_ = LockForms();
     try {
         std::unique_ptr<data::LoadedSkin> loaded = LoadChosen(choice, pending_options_);
         skin_ = std::move(loaded);
@@ -268,6 +279,7 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
     }
     if (skin_ && announce)
         batch_.Changed(true);
+    pending_lock_.reset();
     UpdateCreationHook();
     if (OnAfterChange)
         OnAfterChange();
@@ -308,6 +320,8 @@ std::unique_ptr<data::LoadedSkin> TsSkinManager::LoadChosen(const manager::SkinC
         options = data::SkinOptions::Parse(*reader->Options);
         files = std::make_unique<data::PackageFileSource>(*reader);
     }
+    if (!common_sections_.empty())
+        options = manager::MergeCommonSections(options, common_sections_);
     data::LoadSkinImages(*skin, options, *files);
     data::LoadGlobalSettings(skin->SkinData, options);
     FinishLoad(*skin);
@@ -349,10 +363,12 @@ void TsSkinManager::ComputeShadow() {
 }
 
 void TsSkinManager::Announce(bool repaint) {
+    // The forms held since before the load (or from now) show the new skin when this ends.
+    std::unique_ptr<FormsLock> lock = std::move(pending_lock_);
     if (!skin_)
         return;
-    if (repaint && !SkinLoading())
-        RepaintForms(true);
+    if (repaint && !lock && !SkinLoading())
+        lock = LockForms();
     skin_->SkinData.Active = false;
     {
         FlagScope changing(skin_changing);
@@ -361,6 +377,11 @@ void TsSkinManager::Announce(bool repaint) {
     skin_->SkinData.Active = true;
     if (repaint)
         RepaintForms(false);
+}
+
+std::unique_ptr<FormsLock> TsSkinManager::LockForms() {
+    const bool fade = AnimEffects.SkinChanging.Active && AnimEffects.SkinChanging.Time > 0;
+    return std::make_unique<FormsLock>(fade ? AnimEffects.SkinChanging.Time : 0);
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {
@@ -377,10 +398,14 @@ void TsSkinManager::EndUpdate(bool repaint, bool allow_animation) {
 }
 
 void TsSkinManager::RepaintForms(bool lock_forms) {
-    FlagScope locked(forms_locked);
-    if (!lock_forms || !AnimEffects.SkinChanging.Active)
-        forms_locked = false;
     BroadcastSkinCommand(SkinCmdBeforeRefresh, reinterpret_cast<LPARAM>(this));
+    if (!lock_forms || SkinLoading()) {
+        BroadcastSkinCommand(SkinCmdRefresh, reinterpret_cast<LPARAM>(this));
+        return;
+    }
+    FlagScope locked(forms_locked);
+    forms_locked = default_manager == this && AnimEffects.SkinChanging.Active;
+    const std::unique_ptr<FormsLock> lock = LockForms();
     BroadcastSkinCommand(SkinCmdRefresh, reinterpret_cast<LPARAM>(this));
 }
 
