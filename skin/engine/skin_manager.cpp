@@ -485,6 +485,27 @@ data::TColor TsSkinManager::GetGlobalColor() const {
     return skin_ ? skin_->GetGlobalColor() : data::TColor(GetSysColor(COLOR_BTNFACE));
 }
 
+bool TsSkinManager::ConnectSkinEditor(HWND main_window) {
+    const std::vector<std::u16string> arguments =
+        ui::SplitCommandLine(ui::FromWide(GetCommandLineW()));
+    if (arguments.size() < 2 || arguments[1] != u"/acpreview" || !main_window)
+        return false;
+    constexpr UINT kEditorQuestion = 0xA400;
+    constexpr UINT kAnswerWithinMs = 1000;
+    for (int attempt = 0; attempt < 101 && !EditorLinkEnabled; ++attempt) {
+        const HWND editor = FindWindowW(nullptr, L"Brelunes Editor");
+        if (!editor)
+            break;
+        DWORD_PTR answer = 0;
+        // A hung or slow editor ends the search: the program never waits on it.
+        if (!SendMessageTimeoutW(editor, kEditorQuestion, 3, reinterpret_cast<LPARAM>(main_window),
+                                 SMTO_ABORTIFHUNG | SMTO_NORMAL, kAnswerWithinMs, &answer))
+            break;
+        EditorLinkEnabled = answer == 1;
+    }
+    return EditorLinkEnabled;
+}
+
 LRESULT TsSkinManager::HandleEditorRecord(WPARAM wParam, const COPYDATASTRUCT* data) {
     constexpr DWORD kRecordSize = 30646;
     constexpr size_t kNameField = 128, kDirectoryField = 513, kOptionsField = 30001;

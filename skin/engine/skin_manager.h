@@ -138,6 +138,9 @@ public:
     int GetSkinIndex(std::u16string_view section) const;
     data::TColor GetGlobalColor() const;
 
+    // With "/acpreview" as the first argument: offers the main form's window to the skin
+    // editor's window; the link opens when the editor answers 1.
+    bool ConnectSkinEditor(HWND main_window);
     // The skin editor link: the record of a WM_COPYDATA the main form received.
     LRESULT HandleEditorRecord(WPARAM wParam, const COPYDATASTRUCT* data);
     bool EditorLinkEnabled = false;
