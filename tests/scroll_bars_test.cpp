@@ -372,6 +372,8 @@ TEST(DestinationField, BorderIsHotWhileTheMouseIsOverItOrItHasTheFocus) {
         ReleaseDC(nullptr, screen);
         return pixels;
     };
+    testing_support::MoveMouse(tree, 100, 100);
+    settle();
     ASSERT_FALSE(BorderStates(trace).empty()) << "the border is the skin's";
     EXPECT_EQ(BorderStates(trace).back(), 0);
     const std::vector<COLORREF> normal = frame();

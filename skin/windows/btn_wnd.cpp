@@ -188,15 +188,18 @@ bool TacBtnWnd::Handle(ui::Message& m) {
     case WM_ERASEBKGND:
         m.result = 1;
         return true;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
         m.result = CallPrevious(m);
+        // Asked again on every move: a request made while the window was still appearing
+        // under the cursor may have been dropped.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
+        TrackMouseEvent(&track);
         if (!mouse_over_) {
             mouse_over_ = true;
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
-            TrackMouseEvent(&track);
             Repaint();
         }
         return true;
+    }
     case WM_MOUSELEAVE:
         mouse_over_ = false;
         m.result = CallPrevious(m);

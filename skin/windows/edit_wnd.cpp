@@ -188,14 +188,17 @@ bool TacEditWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         RepaintFrame();
         return true;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        // Asked again on every move: a request made while the window was still appearing
+        // under the cursor may have been dropped.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
+        TrackMouseEvent(&track);
         if (!mouse_over_) {
             mouse_over_ = true;
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
-            TrackMouseEvent(&track);
             RepaintFrame();
         }
         return TacScrollWnd::Handle(m);
+    }
     case WM_MOUSELEAVE:
         mouse_over_ = false;
         RepaintFrame();

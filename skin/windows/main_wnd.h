@@ -38,6 +38,11 @@ public:
     // Takes the handler off: the window's procedure, property and look are its own again.
     void Detach();
 
+    // Whether handlers switch the platform's visual style off on their windows (the engine's
+    // option; on by default), and whether this one did.
+    static bool& SwitchOffVisualStyles();
+    bool VisualStyleOff() const { return visual_style_off_; }
+
 protected:
     // Messages the handler takes first; true when consumed.
     virtual bool Handle(ui::Message& message);
@@ -50,6 +55,11 @@ protected:
     virtual void AfterDetach() {}
     LRESULT CallPrevious(ui::Message& message) const { return subclass_.CallPrevious(message); }
     void SetUpdating(bool updating) { updating_ = updating; }
+    // Windows that keep the platform's visual style under a skin (dialog frames, menus).
+    virtual bool KeepsVisualStyle() const { return false; }
+    // Switches the window's visual style off when the option says so; derived handlers whose
+    // KeepsVisualStyle() matters call it from their constructors.
+    void SwitchVisualStyleOff();
 
     const data::LoadedSkin& skin_;
     std::u16string name_;
@@ -61,6 +71,7 @@ private:
     ui::WindowSubclass subclass_;
     bool destroyed_ = false;
     bool updating_ = false;
+    bool visual_style_off_ = false;
     int depth_ = 0;
 };
 
