@@ -3,6 +3,7 @@
 
 #include "support/input.h"
 #include "support/live_program.h"
+#include "support/trace.h"
 
 #include <cstdio>
 #include <fstream>
@@ -60,21 +61,9 @@ POINT OnBorder(HWND border, POINT cache) {
 }
 
 // The lines of one event of the program's trace: frame and value.
-std::vector<std::pair<int, int>> TraceOf(const std::string& path, const std::string& event) {
-    std::vector<std::pair<int, int>> lines;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string name, what;
-        int frame = 0, value = 0;
-        std::getline(fields, name, '\t');
-        std::getline(fields, what, '\t');
-        fields >> frame >> value;
-        if (what == event)
-            lines.emplace_back(frame, value);
-    }
-    return lines;
+std::vector<std::pair<long long, long long>> TraceOf(const std::string& path,
+                                                     const std::string& event) {
+    return testing_support::TraceLines(std::wstring(path.begin(), path.end()), event);
 }
 
 class FrameTest : public ::testing::Test {

@@ -13,10 +13,6 @@ namespace skin::windows {
 
 namespace {
 
-render::Color ToColor(COLORREF c) {
-    return (render::Color(GetRValue(c)) << 16) | (render::Color(GetGValue(c)) << 8) | GetBValue(c);
-}
-
 HFONT CreateMessageFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -111,8 +107,8 @@ void TacBtnWnd::Compose() {
     face.Section = section_;
     face.State = state;
     face.Enabled = IsWindowEnabled(CtrlHandle()) != FALSE;
-    face.Behind = {nullptr, 0, 0, ToColor(behind), false};
-    face.ParentColor = ToColor(behind);
+    face.Behind = {nullptr, 0, 0, ToSkinColor(behind), false};
+    face.ParentColor = ToSkinColor(behind);
     face.Caption = WindowText(CtrlHandle());
     const LONG style = GetWindowLongW(CtrlHandle(), GWL_STYLE);
     const LONG ex_style = GetWindowLongW(CtrlHandle(), GWL_EXSTYLE);

@@ -1,5 +1,7 @@
 #include "skin/windows/main_wnd.h"
 
+#include "ui/win_control.h"
+
 #include <map>
 
 namespace skin::windows {
@@ -25,6 +27,15 @@ SetWindowThemeProc SetWindowThemeFunction() {
 }
 
 } // namespace
+
+ui::ProcedureLayer AttachWhenShown(ui::WinControl& control, std::function<void()> attach) {
+    return control.AddProcedureLayer(
+        [attach = std::move(attach)](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            next(m);
+            if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
+                attach();
+        });
+}
 
 bool& TacMainWnd::SwitchOffVisualStyles() {
     static bool on = true;

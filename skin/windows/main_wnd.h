@@ -8,12 +8,28 @@
 
 #include "skin/data/loaded_skin.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/render/colors.h"
+#include "ui/procedure_chain.h"
 #include "ui/window_subclass.h"
 
+#include <functional>
 #include <string>
 #include <windows.h>
 
+namespace ui {
+class WinControl;
+}
+
 namespace skin::windows {
+
+// A platform colour as the skin's bitmaps hold it.
+inline render::Color ToSkinColor(COLORREF c) {
+    return (render::Color(GetRValue(c)) << 16) | (render::Color(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+// A layer on the control that calls attach whenever the control's window is shown or made
+// anew, so that an addition owned by the control puts its handler on the current window.
+ui::ProcedureLayer AttachWhenShown(ui::WinControl& control, std::function<void()> attach);
 
 // The window property that marks a handled window. The handler itself is found in the
 // engine's own registry (TacMainWnd::Of), never through the property's value.
