@@ -1,5 +1,6 @@
 #include "app/frame_skin.h"
 
+#include "skin/engine/common_data.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/windows/ctrl_adapter.h"
 #include "skin/windows/edit_wnd.h"
@@ -73,6 +74,11 @@ void DressTreeView(ui::TreeView& tree) {
 }
 
 void DressEdit(ui::WinControl& edit) {
+    // The edit's colours follow its section through its skin state; the handler draws the frame.
+    auto& skin_data =
+        ui::Make<skin::engine::TsCommonData>(edit, skin::engine::kCategoryDirectoryEdit);
+    skin_data.SetSkinSection(u"EDIT");
+    skin_data.Loaded();
     if (const skin::data::LoadedSkin* skin = CurrentSkin())
         ui::Make<skin::windows::TsEditSkin>(edit, *skin);
 }

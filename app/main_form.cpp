@@ -19,6 +19,7 @@
 #include "ui/wide.h"
 #include "ui/win32_error.h"
 
+#include <cstdint>
 #include <functional>
 #include <shellapi.h>
 
@@ -41,6 +42,17 @@ constexpr UINT WM_CHECKNAMES = WM_APP + 2;
 HICON LoadGlyph(int id) {
     return static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+}
+
+// A resource of raw bytes (RCDATA) of the program; empty when it is missing.
+std::vector<std::uint8_t> ResourceBytes(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* bytes = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    if (!bytes)
+        return {};
+    return {bytes, bytes + SizeofResource(module, found)};
 }
 
 ui::Font MakeFont(std::u16string name, int height) {
@@ -153,18 +165,14 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
     sLabelFX1.SetHandCursor(true);
     sLabelFX1.OnClick = [this](ui::Control&) { sLabelFX1Click(); };
 
-    images_ = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
-    // In the order of FolderImage.
-    for (int id : {IDI_FOLDER, IDI_FOLDER_NAME_CHANGED, IDI_FOLDER_NAME_REFUSED}) {
-        HICON icon = LoadGlyph(id);
-        ImageList_AddIcon(images_, icon);
-        DestroyIcon(icon);
-    }
+    for (int id : {IDR_FOLDER, IDR_FOLDER_NAME_CHANGED, IDR_FOLDER_NAME_REFUSED})
+        sAlphaImageList1.AddItem(skin::render::TsImageFormat::ifPNG, ResourceBytes(id));
+    sAlphaImageList1.GenerateStdList();
     TreeView1.SetBorder(false);
     TreeView1.SetHideSelection(false);
     TreeView1.SetColor(ui::Rgb(255, 255, 255));
     TreeView1.SetFont(MakeFont(u"Myriad Pro Light", 15));
-    TreeView1.SetImageList(images_);
+    TreeView1.SetImageList(sAlphaImageList1.Handle());
     TreeView1.SetIndent(20);
     TreeView1.SetTabOrder(0);
     tree_view_ = std::make_unique<FolderTreeView>(tree_, TreeView1);
@@ -198,8 +206,6 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 TForm1::~TForm1() {
     name_marks_.reset();
     tree_view_.reset();
-    if (images_)
-        ImageList_Destroy(images_);
 }
 
 void TForm1::SkinControls() {

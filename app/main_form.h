@@ -9,6 +9,7 @@
 #include "core/folder_tree.h"
 #include "dialogs/directory_edit.h"
 #include "dialogs/open_dialog.h"
+#include "skin/controls/alpha_image_list.h"
 #include "skin/controls/label_fx.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_speed_button.h"
@@ -77,7 +78,8 @@ private:
 
     std::u16string destination_;
     core::FolderTree tree_;
-    HIMAGELIST images_ = nullptr;
+    // The tree's pictures, in the order of FolderImage.
+    skin::controls::TsAlphaImageList sAlphaImageList1;
     std::unique_ptr<FolderTreeView> tree_view_;
     std::unique_ptr<NameMarks> name_marks_;
     bool name_check_posted_ = false;

@@ -1,12 +1,15 @@
 // Drives the painters with sizes, rectangles, mask layouts and offsets taken from the input:
-// every painter must clip to its bitmaps whatever it is given, and the resampler must stay
-// inside lines shorter than its filter.
+// every painter must clip to its bitmaps whatever it is given (negative border widths, states
+// and image counts included, as a skin's options text can give them), every texture kind must
+// stay inside its rectangle, and the resampler must stay inside lines shorter than its filter.
 
 #include "core/error.h"
 #include "skin/data/gradient.h"
 #include "skin/render/blends.h"
 #include "skin/render/border_mask.h"
+#include "skin/render/button_glyph.h"
 #include "skin/render/corner_pixels.h"
+#include "skin/render/glyph_composite.h"
 #include "skin/render/gradient.h"
 #include "skin/render/keyed_copy.h"
 #include "skin/render/masked_piece.h"
@@ -17,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 using namespace skin::render;
@@ -30,6 +34,8 @@ public:
     // A small signed number: mostly inside the bitmaps, sometimes well outside.
     int Coord() { return Byte() - 48; }
     int Size(int max) { return Byte() % (max + 1); }
+    // A number from low to high; skins can hold negative widths, states and counts.
+    int Between(int low, int high) { return low + Byte() % (high - low + 1); }
     Rect AnyRect() {
         const int left = Coord(), top = Coord();
         return {left, top, left + Coord(), top + Coord()};
@@ -75,18 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MaskSource mask;
     mask.Image = src.View();
     mask.R = in.AnyRect();
-    mask.ImageCount = in.Byte() % 5;
-    mask.MaskType = in.Byte() % 4 - 1;
-    mask.DrawMode = in.Byte() % 8;
-    mask.WL = in.Size(20);
-    mask.WT = in.Size(20);
-    mask.WR = in.Size(20);
-    mask.WB = in.Size(20);
-    mask.CornerType = in.Byte() % 3;
+    mask.ImageCount = in.Between(-2, 4);
+    mask.MaskType = in.Between(-2, 2);
+    mask.DrawMode = in.Between(-1, 7);
+    mask.WL = in.Between(-8, 20);
+    mask.WT = in.Between(-8, 20);
+    mask.WR = in.Between(-8, 20);
+    mask.WB = in.Between(-8, 20);
+    mask.CornerType = in.Between(-1, 2);
     mask.OwnBitmap = in.Byte() % 2 == 0;
     mask.HasManager = true;
 
-    switch (in.Byte() % 12) {
+    switch (in.Byte() % 14) {
     case 0: {
         SkinBitmap out;
         try {
@@ -98,10 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     case 1:
-        DrawBorderMask(dst, in.AnyRect(), in.Byte() % 2, in.Byte() % 5, mask, ci);
+        DrawBorderMask(dst, in.AnyRect(), in.Byte() % 2, in.Between(-3, 5), mask, ci);
         break;
     case 2:
-        DrawStateImage(dst, {in.Coord(), in.Coord()}, in.Byte() % 5, ci, mask, 1 + in.Byte() % 2);
+        DrawStateImage(dst, {in.Coord(), in.Coord()}, in.Between(-3, 5), ci, mask,
+                       in.Between(-1, 2));
         break;
     case 3:
         CopyMaskedPiece(in.AnyRect(), in.AnyRect(), dst, mask, in.Byte() % 2, ci, src);
@@ -121,11 +128,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         BlendRectFrom(dst, in.Coord(), in.Coord(), kKeyColor, 0.5, in.AnyRect(), src);
         break;
     case 8: {
+        // A pattern picture, a texture mask in every fill mode (and unknown ones), a banded
+        // texture mask in every mode.
         Rect r = in.AnyRect();
-        if (in.Byte() % 2)
-            PaintTexture(dst, r, in.Byte() % 12, mask);
-        else
-            PaintMaskedTexture(dst, r, ci, in.Byte() % 12, mask);
+        const int mode = in.Between(-2, 12);
+        switch (in.Byte() % 3) {
+        case 0:
+            PaintTexture(dst, r, src);
+            break;
+        case 1:
+            PaintTexture(dst, r, mode, mask);
+            break;
+        default:
+            PaintMaskedTexture(dst, r, ci, mode, mask);
+            break;
+        }
         break;
     }
     case 9: {
@@ -141,7 +158,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 10: {
         std::vector<Rect> rects;
         CornerHoleRects(rects, in.Size(60), mask, in.Byte() % 2, in.Coord());
-        RefreshCornerPixels(dst, mask, in.Byte() % 4, ci);
+        RefreshCornerPixels(dst, mask, in.Between(-3, 4), ci);
+        break;
+    }
+    case 11: {
+        const int index = in.Between(-2, 4), glyph_width = in.Between(-3, 20);
+        const int transparency = in.Between(-50, 150);
+        if (in.Byte() % 2)
+            CompositeGlyph(dst, src, in.AnyRect(), {in.Coord(), in.Coord()}, transparency,
+                           in.Byte() % 2 ? std::optional<Color>(0x3399CC) : std::nullopt);
+        else
+            CompositeAlphaGlyph(dst, src, index, glyph_width, {in.Coord(), in.Coord()},
+                                transparency, std::nullopt);
+        ReflectAlphaGlyph(dst, src, index, glyph_width, {in.Coord(), in.Coord()}, transparency);
+        break;
+    }
+    case 12: {
+        KeyedGlyphLook look;
+        look.State = in.Between(-2, 3);
+        look.Blend = in.Between(-50, 150);
+        look.Enabled = in.Byte() % 4 != 0;
+        look.DisabledGrayed = in.Byte() % 2;
+        DrawKeyedGlyph(dst, src, in.Between(-2, 4), in.Between(-3, 20), {in.Coord(), in.Coord()},
+                       look);
+        CopyKeyedByColor(dst, src, in.AnyRect(), {in.Coord(), in.Coord()});
         break;
     }
     default:

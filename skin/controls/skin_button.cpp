@@ -1,63 +1,53 @@
 #include "skin/controls/skin_button.h"
 
 #include "skin/controls/gdi_bitmaps.h"
-#include "skin/render/button_face.h"
-#include "skin/render/button_layout.h"
-#include "skin/render/fade_sequence.h"
 #include "skin/render/win32/dib_bitmap.h"
-#include "skin/render/win32/gdi_text_renderer.h"
-#include "ui/application.h"
 #include "ui/font.h"
 #include "ui/message.h"
 #include "ui/trace.h"
 #include "ui/wide.h"
+
+#include <algorithm>
 
 namespace skin::controls {
 namespace {
 
 // Posted to look at the state again once the platform has finished the change in hand.
 constexpr UINT WM_STATECHECK = WM_APP + 0x120;
-constexpr int kGlyphSpacing = 4;
 // How long the pressed face stays when a quick click releases before its fade has shown it.
 constexpr DWORD kPressedHold = 30;
 
 } // namespace
 
-TsButton::TsButton(ui::Component* owner) : Button(owner) {
-    fade_ = std::make_unique<StateFade>(
-        *this, [this]() -> const render::SkinBitmap& { return cache_; },
-        [this](const render::SkinBitmap& face) { Show(face); });
-}
+TsButton::TsButton(ui::Component* owner)
+    : Button(owner), paint_(*this, u"BUTTON", FadeMode::Restart,
+                            [this](const render::SkinBitmap& face) { Show(face); }) {}
 
 TsButton::~TsButton() {
-    fade_.reset();
+    paint_.Fade().Stop();
     if (glyph_icon_)
         DestroyIcon(glyph_icon_);
 }
 
 void TsButton::SetSkin(const data::LoadedSkin* skin) {
-    fade_->Stop();
-    skin_ = skin;
-    section_ = skin_ ? skin_->GetSkinIndex(section_name_) : -1;
-    shown_state_ = -1;
+    paint_.SetSkin(skin);
     Invalidate();
 }
 
 void TsButton::SetSkinSection(std::u16string section) {
-    section_name_ = std::move(section);
-    SetSkin(skin_);
+    paint_.SetSection(std::move(section));
+    Invalidate();
 }
 
 bool TsButton::Skinned() const {
-    return skin_ != nullptr && skin_->IsValidSkinIndex(section_);
+    return paint_.Skinned();
 }
 
 void TsButton::SetGlyph(HICON glyph) {
     if (glyph_icon_)
         DestroyIcon(glyph_icon_);
     glyph_icon_ = glyph;
-    glyph_ = IconPixels(glyph);
-    shown_state_ = -1;
+    paint_.SetGlyph(IconPixels(glyph));
     Invalidate();
 }
 
@@ -74,14 +64,8 @@ int TsButton::CurrentState() const {
 }
 
 void TsButton::Rebuild() {
-    const int width = Width();
-    const int height = Height();
-    if (width <= 0 || height <= 0) {
-        cache_ = render::SkinBitmap();
+    if (!paint_.SizeCache())
         return;
-    }
-    if (cache_.Width() != width || cache_.Height() != height)
-        cache_ = render::SkinBitmap(width, height);
     if (Skinned())
         ComposeSkinned();
     else
@@ -89,53 +73,26 @@ void TsButton::Rebuild() {
 }
 
 void TsButton::ComposeSkinned() {
-    const int state = render::LimitedState(*skin_, section_, shown_state_);
-    render::ButtonFace face;
-    face.Skin = skin_;
-    face.Section = section_;
-    face.State = state;
-    face.Enabled = Enabled();
-    const ui::Color parent = Parent() ? Parent()->GetColor() : ui::SystemColor(COLOR_BTNFACE);
-    face.Behind = {nullptr, 0, 0, ui::ColorToRgb(parent) & 0xFFFFFF, false};
-    face.ParentColor = ui::ColorToRgb(parent) & 0xFFFFFF;
-    face.Caption = Text();
-    face.TextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
-    face.ShowFocus = show_focus_ && Focused();
-    const SIZE text = MeasureText(font_.Handle(), face.Caption);
-    const bool pressed = state >= 2;
-    if (!glyph_.IsEmpty()) {
-        render::SpeedButtonContent content;
-        content.Width = cache_.Width();
-        content.Height = cache_.Height();
-        content.GlyphWidth = glyph_.Width();
-        content.GlyphHeight = glyph_.Height();
-        content.TextWidth = text.cx;
-        content.TextHeight = text.cy;
-        content.HasCaption = !face.Caption.empty();
-        content.Spacing = kGlyphSpacing;
-        content.Pressed = pressed;
-        const render::ButtonPlacement placement = render::PlaceSpeedButtonContent(content);
-        face.Glyph = &glyph_;
-        face.GlyphAt = placement.Glyph;
-        face.CaptionRect = placement.Caption;
-    } else {
-        face.CaptionRect = render::PushButtonCaptionRect(cache_.Width(), cache_.Height(), text.cx,
-                                                         text.cy, pressed);
-    }
-    render::win32::GdiTextRenderer renderer(font_.Handle());
-    render::ComposeButtonFace(cache_, face, renderer);
+    FaceContent content;
+    content.Caption = Text();
+    content.Font = font_.Handle();
+    content.Enabled = Enabled();
+    content.ShowFocus = show_focus_ && Focused();
+    content.CaptionOnlyLayout = true;
+    paint_.ComposeSkinned(content);
 }
 
 void TsButton::ComposePlain() {
     // The platform's own push button look, drawn into a bitmap like the skinned one.
-    render::SkinBitmap dib = render::win32::NewDibBitmap(cache_.Width(), cache_.Height());
+    render::SkinBitmap& cache = paint_.Cache();
+    render::SkinBitmap dib = render::win32::NewDibBitmap(cache.Width(), cache.Height());
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old_bitmap = SelectObject(dc, static_cast<HBITMAP>(dib.Handle()));
-    RECT area{0, 0, cache_.Width(), cache_.Height()};
+    RECT area{0, 0, cache.Width(), cache.Height()};
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    const bool pressed = shown_state_ >= 2;
+    const bool pressed = paint_.ShownState() >= 2;
     if (IsDefault() || Focused()) {
         FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&area, -1, -1);
@@ -152,8 +109,8 @@ void TsButton::ComposePlain() {
     if (glyph_icon_) {
         const SIZE size = MeasureText(font_.Handle(), caption);
         glyph_room = 16 + (caption.empty() ? 0 : kGlyphSpacing);
-        const int x = (cache_.Width() - glyph_room - size.cx) / 2 + (pressed ? 1 : 0);
-        DrawIconEx(dc, x, (cache_.Height() - 16) / 2 + (pressed ? 1 : 0), glyph_icon_, 16, 16, 0,
+        const int x = (cache.Width() - glyph_room - size.cx) / 2 + (pressed ? 1 : 0);
+        DrawIconEx(dc, x, (cache.Height() - 16) / 2 + (pressed ? 1 : 0), glyph_icon_, 16, 16, 0,
                    nullptr, DI_NORMAL);
         text.left = x + glyph_room;
         text.right = text.left + size.cx;
@@ -169,9 +126,11 @@ void TsButton::ComposePlain() {
     GdiFlush();
     SelectObject(dc, old_bitmap);
     DeleteDC(dc);
-    for (int y = 0; y < cache_.Height(); ++y)
-        for (int x = 0; x < cache_.Width(); ++x)
-            cache_.At(x, y) = dib.At(x, y) | 0xFF000000u;
+    const int width = std::min(cache.Width(), dib.Width());
+    const int height = std::min(cache.Height(), dib.Height());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            cache.At(x, y) = dib.At(x, y) | 0xFF000000u;
 }
 
 void TsButton::Show(const render::SkinBitmap& face) {
@@ -183,33 +142,14 @@ void TsButton::Show(const render::SkinBitmap& face) {
 }
 
 void TsButton::Paint(HDC dc) {
-    const int state = CurrentState();
-    if (state != shown_state_ || cache_.Width() != Width() || cache_.Height() != Height()) {
-        fade_->Stop();
-        shown_state_ = state;
-        Rebuild();
-    }
-    ShowBitmap(dc, 0, 0, fade_->Running() ? fade_->Frame() : cache_);
+    paint_.Paint(dc, 0, 0, CurrentState(), [this] { Rebuild(); });
 }
 
-void TsButton::StateMayHaveChanged() {
-    const int state = CurrentState();
-    if (state == shown_state_ || !handle_)
+void TsButton::StateMayHaveChanged(bool press_or_release) {
+    if (!handle_)
         return;
-    const bool half = state == 2 || shown_state_ == 2;
-    const bool can_fade = Skinned() && skin_->gd[section_].FadingEnabled && shown_state_ >= 0 &&
-                          !cache_.IsEmpty() && IsWindowVisible(handle_) &&
-                          !ui::Application::Instance().Terminating();
-    render::SkinBitmap old_face = can_fade ? cache_.Clone() : render::SkinBitmap();
-    shown_state_ = state;
-    Rebuild();
-    if (can_fade) {
-        fade_->StartOver(std::move(old_face),
-                         render::FadeLength(skin_->gd[section_].FadingIterations, half));
-    } else {
-        fade_->Stop();
-        Show(cache_);
-    }
+    paint_.ChangeTo(CurrentState(), IsWindowVisible(handle_) != FALSE, [this] { Rebuild(); });
+    paint_.UpdateGlow(mouse_above_, press_or_release);
 }
 
 void TsButton::PostStateCheck() {
@@ -218,12 +158,13 @@ void TsButton::PostStateCheck() {
 }
 
 void TsButton::HoldPressedFace() {
-    if (!fade_->Running() || shown_state_ != 2 || fade_->Level() > fade_->Iterations())
+    StateFade& fade = paint_.Fade();
+    if (!fade.Running() || paint_.ShownState() != 2 || fade.Level() > fade.Iterations())
         return;
-    fade_->Stop();
+    fade.Stop();
     releasing_ = true;
     Rebuild();
-    Show(cache_);
+    Show(paint_.Cache());
     ui::TraceEvent(*this, "hold", 0, kPressedHold);
     GdiFlush();
     Sleep(kPressedHold);
@@ -256,7 +197,7 @@ void TsButton::WndProc(ui::Message& message) {
     case WM_LBUTTONUP:
         HoldPressedFace();
         Button::WndProc(message);
-        StateMayHaveChanged();
+        StateMayHaveChanged(true);
         return;
     case ui::CM_MOUSEENTER:
         mouse_above_ = true;
@@ -271,14 +212,16 @@ void TsButton::WndProc(ui::Message& message) {
     case ui::CM_ENABLEDCHANGED:
     case ui::CM_TEXTCHANGED:
     case ui::CM_FONTCHANGED:
-        fade_->Stop();
-        shown_state_ = -1;
+        if (message.msg == ui::CM_ENABLEDCHANGED)
+            paint_.HideGlow();
+        paint_.Forget();
         Button::WndProc(message);
         Invalidate();
         return;
     case WM_SIZE:
-        fade_->Stop();
-        shown_state_ = -1;
+    case WM_MOVE:
+        paint_.HideGlow();
+        paint_.Forget();
         Button::WndProc(message);
         return;
     case WM_SETFOCUS:
@@ -287,12 +230,15 @@ void TsButton::WndProc(ui::Message& message) {
     case BM_SETSTYLE:
         // The platform draws its own look on these at once: ours goes back over it.
         Button::WndProc(message);
-        if (handle_ && IsWindowVisible(handle_) && !cache_.IsEmpty())
-            Show(fade_->Running() ? fade_->Frame() : cache_);
+        if (handle_ && IsWindowVisible(handle_) && !paint_.Cache().IsEmpty())
+            Show(paint_.OnShow());
         PostStateCheck();
         return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        Button::WndProc(message);
+        StateMayHaveChanged(true);
+        return;
     case WM_KEYUP:
     case BM_SETSTATE:
         Button::WndProc(message);

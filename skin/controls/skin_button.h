@@ -8,7 +8,7 @@
 // button lost the focus to the tree's name editor now and then under Wine after a press that
 // left it.) Each state change cross-fades when the skin's section asks for it.
 
-#include "skin/controls/state_fade.h"
+#include "skin/controls/button_paint.h"
 #include "skin/data/loaded_skin.h"
 #include "skin/render/button_glyph.h"
 #include "skin/render/skin_bitmap.h"
@@ -36,13 +36,14 @@ public:
     // 0 normal, 1 hot (mouse over, focused or default), 2 pressed.
     int CurrentState() const;
     // The face of the state shown last.
-    const render::SkinBitmap& Cache() const { return cache_; }
-    const StateFade& Fade() const { return *fade_; }
+    const render::SkinBitmap& Cache() const { return paint_.Cache(); }
+    const StateFade& Fade() const { return paint_.Fade(); }
+    int GlowID() const { return paint_.GlowID(); }
 
     void WndProc(ui::Message& message) override;
 
 private:
-    void StateMayHaveChanged();
+    void StateMayHaveChanged(bool press_or_release = false);
     void PostStateCheck();
     void Rebuild();
     void ComposeSkinned();
@@ -52,18 +53,12 @@ private:
     // The pressed face held for a moment when the release comes before the press fade ended.
     void HoldPressedFace();
 
-    const data::LoadedSkin* skin_ = nullptr;
-    std::u16string section_name_ = u"BUTTON";
-    int section_ = -1;
+    ButtonPaint paint_;
     bool show_focus_ = true;
     bool mouse_above_ = false;
     bool releasing_ = false;
     bool state_check_posted_ = false;
-    int shown_state_ = -1;
-    render::SkinBitmap cache_;
-    render::SkinBitmap glyph_;
     HICON glyph_icon_ = nullptr;
-    std::unique_ptr<StateFade> fade_;
 };
 
 class TsBitBtn : public TsButton {

@@ -4,7 +4,7 @@
 // whose face, glyph and caption come from the skin and whose state changes cross-fade, a fade
 // interrupted by the next change continuing from a proportional point.
 
-#include "skin/controls/state_fade.h"
+#include "skin/controls/button_paint.h"
 #include "skin/data/loaded_skin.h"
 #include "skin/render/skin_bitmap.h"
 #include "ui/controls/speed_button.h"
@@ -27,10 +27,18 @@ public:
     void SetGlyph(HICON glyph);
     // Percent of transparency of the glyph in the normal state.
     void SetBlend(int blend) { blend_ = blend; }
+    // Separators and dividers show no states; a drop-down button opens its menu from the arrow
+    // part (from anywhere without an OnClick).
+    void SetButtonStyle(render::TToolButtonStyle style);
+    render::TToolButtonStyle ButtonStyle() const { return style_; }
+    // The menu of the arrow part; the button does not own it. Its commands go to the form.
+    void SetDropdownMenu(HMENU menu) { dropdown_menu_ = menu; }
+    bool MenuOpen() const { return menu_open_; }
 
     int CurrentState() const;
-    const render::SkinBitmap& Cache() const { return cache_; }
-    const StateFade& Fade() const { return *fade_; }
+    const render::SkinBitmap& Cache() const { return paint_.Cache(); }
+    const StateFade& Fade() const { return paint_.Fade(); }
+    int GlowID() const { return paint_.GlowID(); }
 
     void Paint(HDC dc) override;
     void WndProc(ui::Message& message) override;
@@ -40,18 +48,18 @@ protected:
     void MouseLeave() override;
 
 private:
-    void StateMayHaveChanged();
+    void StateMayHaveChanged(bool press_or_release = false);
+    int ArrowState() const;
+    bool OpensMenuAt(int x) const;
+    void OpenMenu();
     void Rebuild();
     void Show(const render::SkinBitmap& face);
 
-    const data::LoadedSkin* skin_ = nullptr;
-    std::u16string section_name_ = u"SPEEDBUTTON";
-    int section_ = -1;
+    ButtonPaint paint_;
     int blend_ = 0;
-    int shown_state_ = -1;
-    render::SkinBitmap cache_;
-    render::SkinBitmap glyph_;
-    std::unique_ptr<StateFade> fade_;
+    render::TToolButtonStyle style_ = render::TToolButtonStyle::tbsButton;
+    HMENU dropdown_menu_ = nullptr;
+    bool menu_open_ = false;
 };
 
 } // namespace skin::controls

@@ -15,11 +15,11 @@ constexpr char16_t kHighControls[32] = {
 } // namespace
 
 std::u16string AnsiToUtf16(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+    std::u16string text(bytes.size(), u'\0');
+    char16_t* out = text.data();
     for (char c : bytes) {
         auto byte = static_cast<unsigned char>(c);
-        text += byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t(byte);
+        *out++ = byte - 0x80u < 0x20u ? kHighControls[byte - 0x80] : char16_t(byte);
     }
     return text;
 }

@@ -12,9 +12,10 @@
 
 namespace skin::data {
 
-// BMP files with 1, 4, 8, 24 or 32 bits per pixel, uncompressed or with bit fields, stored
-// bottom-up or top-down. Pixels of fewer than 32 bits come out with alpha 0; 32-bit pixels keep
-// the alpha byte of the file.
+// BMP files with 1, 4, 8, 16, 24 or 32 bits per pixel: uncompressed, with bit fields (16 and
+// 32 bits; plain 16-bit files are 5-5-5) or run-length encoded (8 and 4 bits), stored bottom-up
+// or top-down. Pixels of fewer than 32 bits come out with alpha 0; 32-bit pixels keep the alpha
+// byte of the file.
 struct DecodedBmp {
     Image32 image;
     int bits_per_pixel = 0;

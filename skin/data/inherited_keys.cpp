@@ -23,13 +23,6 @@ constexpr int kInProgress = -1;
 
 } // namespace
 
-std::size_t InheritedKeys::KeyIndex(std::u16string_view key) {
-    for (std::size_t i = 0; i < kInheritedKeys.size(); ++i)
-        if (kInheritedKeys[i] == key)
-            return i;
-    throw core::Error(u"Unknown inherited key " + std::u16string(key));
-}
-
 InheritedKeys::InheritedKeys(const SkinOptions& options) : options_(options) {
     values_.reserve(options.SectionNames().size());
     for (const std::u16string& name : options.SectionNames())

@@ -71,7 +71,14 @@ public:
     // The values of a section of the text; nullptr for a name with no section.
     const InheritedValues* Of(std::u16string_view section) const;
 
-    static std::size_t KeyIndex(std::u16string_view key);
+    // The place of a key in kInheritedKeys, worked out while compiling: a key that is not
+    // inherited does not compile.
+    static consteval std::size_t KeyIndex(std::u16string_view key) {
+        for (std::size_t i = 0; i < kInheritedKeys.size(); ++i)
+            if (kInheritedKeys[i] == key)
+                return i;
+        throw "not an inherited key";
+    }
 
 private:
     int Resolve(const OptionsSection* block);

@@ -75,8 +75,7 @@ public:
             options_.blocks_[current_].Keys.push_back({std::u16string(line), {}, false});
             return;
         }
-        AddKey(std::u16string(Trim(line.substr(0, equals))),
-               std::u16string(Trim(line.substr(equals + 1))));
+        AddKey(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
     }
 
 private:
@@ -97,19 +96,20 @@ private:
         options_.blocks_.push_back({std::move(name), {}});
     }
 
-    void AddKey(std::u16string name, std::u16string value) {
+    // The name is a view of the text being read, which outlives the builder.
+    void AddKey(std::u16string_view name, std::u16string_view value) {
         auto& keys = options_.blocks_[current_].Keys;
         auto [found, added] = keys_.try_emplace(name, keys.size());
         if (!added) {
-            keys[found->second].Value = std::move(value);
+            keys[found->second].Value = value;
             return;
         }
-        keys.push_back({std::move(name), std::move(value), true});
+        keys.push_back({std::u16string(name), std::u16string(value), true});
     }
 
     SkinOptions& options_;
     std::size_t current_ = kNone;
-    std::unordered_map<std::u16string, std::size_t> keys_;
+    std::unordered_map<std::u16string_view, std::size_t> keys_;
 };
 
 SkinOptions SkinOptions::Parse(std::span<const std::uint8_t> bytes) {
@@ -119,22 +119,22 @@ SkinOptions SkinOptions::Parse(std::span<const std::uint8_t> bytes) {
 SkinOptions SkinOptions::ParseText(std::u16string_view text) {
     SkinOptions options;
     OptionsBuilder builder(options);
+    const std::size_t size = text.size();
     std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string_view::npos) {
-            builder.Line(text.substr(start));
-            break;
-        }
+    while (true) {
+        std::size_t end = start;
+        while (end < size && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
         builder.Line(text.substr(start, end - start));
-        start =
-            end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
+        if (end == size)
+            break;
+        start = end + (text[end] == u'\r' && end + 1 < size && text[end + 1] == u'\n' ? 2 : 1);
     }
     return options;
 }
 
 const OptionsSection* SkinOptions::FindSection(std::u16string_view name) const {
-    auto found = index_.find(std::u16string(name));
+    auto found = index_.find(name);
     return found == index_.end() ? nullptr : &blocks_[found->second];
 }
 

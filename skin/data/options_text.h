@@ -26,6 +26,14 @@ struct OptionsSection {
     std::vector<OptionsKey> Keys; // text order; a key written twice keeps its last value
 };
 
+// Hashes text of any string type alike, so that lookups by a view build no string.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const {
+        return std::hash<std::u16string_view>{}(text);
+    }
+};
+
 class SkinOptions {
 public:
     static SkinOptions Parse(std::span<const std::uint8_t> bytes);
@@ -50,7 +58,7 @@ private:
 
     std::vector<OptionsSection> blocks_; // the last block of every name
     std::vector<std::u16string> order_;
-    std::unordered_map<std::u16string, std::size_t> index_;
+    std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>> index_;
 };
 
 // Integers of the options text: decimal with an optional "-", or hexadecimal after "$" or "0x"

@@ -7,13 +7,6 @@ namespace {
 constexpr int kUnresolved = -2;
 constexpr int kInProgress = -3;
 
-std::u16string Key(std::u16string_view section, std::u16string_view name) {
-    std::u16string key(section);
-    key += u'\0';
-    key += name;
-    return key;
-}
-
 } // namespace
 
 SectionLookup::SectionLookup(const LoadedSkin& skin) : skin_(skin) {
@@ -21,9 +14,9 @@ SectionLookup::SectionLookup(const LoadedSkin& skin) : skin_(skin) {
         sections_.try_emplace(skin.gd[i].ClassName, static_cast<int>(i));
     for (std::size_t i = 0; i < skin.ma.size(); ++i) {
         const TsMaskData& m = skin.ma[i];
-        masks_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
+        masks_.try_emplace({m.ClassName, m.PropertyName}, static_cast<int>(i));
         if (m.ImgType == TacImgType::itisaTexture)
-            textures_.try_emplace(Key(m.ClassName, m.PropertyName), static_cast<int>(i));
+            textures_.try_emplace({m.ClassName, m.PropertyName}, static_cast<int>(i));
     }
     parents_.reserve(skin.gd.size());
     for (const TsGeneralData& record : skin.gd) {
@@ -42,7 +35,7 @@ int SectionLookup::Own(const Map& items, std::u16string_view section_name,
                        std::u16string_view name) const {
     if (section_name.empty())
         return -1;
-    auto found = items.find(Key(section_name, name));
+    auto found = items.find({section_name, name});
     return found == items.end() ? -1 : found->second;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace skin::data {
@@ -40,7 +41,15 @@ public:
     }
 
 private:
-    using Map = std::unordered_map<std::u16string, int>;
+    // A section's name and an item's name, both views of the skin's records.
+    using NamePair = std::pair<std::u16string_view, std::u16string_view>;
+    struct NamePairHash {
+        std::size_t operator()(const NamePair& names) const {
+            const std::hash<std::u16string_view> hash;
+            return hash(names.first) * 31 ^ hash(names.second);
+        }
+    };
+    using Map = std::unordered_map<NamePair, int, NamePairHash>;
 
     int Walk(const Map& items, int section, std::u16string_view section_name,
              std::u16string_view name) const;

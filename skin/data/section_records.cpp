@@ -11,27 +11,46 @@ namespace {
 
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 
+// The place of an inherited key, as a constant.
+consteval std::size_t Key(std::u16string_view key) {
+    return InheritedKeys::KeyIndex(key);
+}
+
 // Reads the keys of one section, following PARENTCLASS for absent keys.
 class InheritedReader {
 public:
     explicit InheritedReader(const InheritedValues* values) : values_(values) {}
 
-    std::optional<std::u16string> Text(std::u16string_view key) const {
+    std::optional<std::u16string> Text(std::size_t key) const {
         const InheritedValue* v = Find(key);
         if (!v || !v->Text)
             return std::nullopt;
         return std::u16string(*v->Text);
     }
-    std::u16string Text(std::u16string_view key, std::u16string_view absent) const {
+    std::u16string Text(std::size_t key, std::u16string_view absent) const {
         return Text(key).value_or(std::u16string(absent));
     }
-    bool Boolean(std::u16string_view key) const {
-        auto text = UpperCase(Text(key, u""));
-        return text == u"1" || text == u"TRUE";
+    // "1" or "true" in any case.
+    bool Boolean(std::size_t key) const {
+        const InheritedValue* v = Find(key);
+        if (!v || !v->Text)
+            return false;
+        const std::u16string_view text = *v->Text;
+        if (text == u"1")
+            return true;
+        constexpr std::u16string_view kTrue = u"TRUE";
+        if (text.size() != kTrue.size())
+            return false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i] >= u'a' && text[i] <= u'z' ? text[i] - u'a' + u'A' : text[i];
+            if (c != kTrue[i])
+                return false;
+        }
+        return true;
     }
     // Values written in the section itself come back as written; values of a parent are
     // converted to RGB.
-    std::int32_t Integer(std::u16string_view key, std::int32_t absent) const {
+    std::int32_t Integer(std::size_t key, std::int32_t absent) const {
         const InheritedValue* v = Find(key);
         if (!v || !v->Integer)
             return absent;
@@ -39,24 +58,24 @@ public:
     }
     TsFontColor FontColor(bool hot) const {
         if (hot)
-            return {Integer(u"HOTFONTCOLOR", 0), Integer(u"HOTTCLEFT", -1),
-                    Integer(u"HOTTCTOP", -1), Integer(u"HOTTCRIGHT", -1),
-                    Integer(u"HOTTCBOTTOM", -1)};
-        return {Integer(u"FONTCOLOR", 0), Integer(u"TCLEFT", -1), Integer(u"TCTOP", -1),
-                Integer(u"TCRIGHT", -1), Integer(u"TCBOTTOM", -1)};
+            return {Integer(Key(u"HOTFONTCOLOR"), 0), Integer(Key(u"HOTTCLEFT"), -1),
+                    Integer(Key(u"HOTTCTOP"), -1), Integer(Key(u"HOTTCRIGHT"), -1),
+                    Integer(Key(u"HOTTCBOTTOM"), -1)};
+        return {Integer(Key(u"FONTCOLOR"), 0), Integer(Key(u"TCLEFT"), -1),
+                Integer(Key(u"TCTOP"), -1), Integer(Key(u"TCRIGHT"), -1),
+                Integer(Key(u"TCBOTTOM"), -1)};
     }
 
 private:
-    const InheritedValue* Find(std::u16string_view key) const {
-        return values_ ? &(*values_)[InheritedKeys::KeyIndex(key)] : nullptr;
+    const InheritedValue* Find(std::size_t key) const {
+        return values_ ? &(*values_)[key] : nullptr;
     }
 
     const InheritedValues* values_;
 };
 
-void ReadGradient(const InheritedReader& reader, std::u16string_view key,
-                  std::u16string_view absent, std::u16string& data, TsGradArray& array,
-                  std::int32_t& percent) {
+void ReadGradient(const InheritedReader& reader, std::size_t key, std::u16string_view absent,
+                  std::u16string& data, TsGradArray& array, std::int32_t& percent) {
     data = reader.Text(key, absent);
     if (data.size() < 2)
         percent = 0;
@@ -71,40 +90,41 @@ TsGeneralData ReadSection(const SkinOptions& options, const InheritedKeys& keys,
     gd.ClassName = name;
     gd.ParentClass = options.ReadString(name, u"PARENTCLASS", u"");
 
-    gd.Color = ColorToRGB(in.Integer(u"COLOR", kWhite));
-    gd.ReservedBoolean = in.Boolean(u"RESERVEDBOOLEAN");
-    gd.GiveOwnFont = in.Boolean(u"GIVEOWNFONT");
-    gd.GlowCount = in.Integer(u"GLOW", 0);
-    gd.GlowMargin = in.Integer(u"GLOWMARGIN", 0);
+    gd.Color = ColorToRGB(in.Integer(Key(u"COLOR"), kWhite));
+    gd.ReservedBoolean = in.Boolean(Key(u"RESERVEDBOOLEAN"));
+    gd.GiveOwnFont = in.Boolean(Key(u"GIVEOWNFONT"));
+    gd.GlowCount = in.Integer(Key(u"GLOW"), 0);
+    gd.GlowMargin = in.Integer(Key(u"GLOWMARGIN"), 0);
     gd.FontColor = in.FontColor(false);
-    gd.Transparency = in.Integer(u"TRANSPARENCY", 0);
-    gd.GradientPercent = in.Integer(u"GRADIENTPERCENT", 0);
-    gd.ImagePercent = in.Integer(u"IMAGEPERCENT", 0);
-    ReadGradient(in, u"GRADIENTDATA", u" ", gd.GradientData, gd.GradientArray, gd.GradientPercent);
-    gd.ShowFocus = in.Boolean(u"SHOWFOCUS");
-    gd.FadingEnabled = in.Boolean(u"FADINGENABLED");
-    gd.FadingIterations = in.Integer(u"FADINGITERATIONS", 5);
-    gd.GlowColor = ColorToRGB(in.Integer(u"GCOL", kWhite));
-    gd.GlowSize = static_cast<std::uint8_t>(in.Integer(u"GSIZE", 0));
+    gd.Transparency = in.Integer(Key(u"TRANSPARENCY"), 0);
+    gd.GradientPercent = in.Integer(Key(u"GRADIENTPERCENT"), 0);
+    gd.ImagePercent = in.Integer(Key(u"IMAGEPERCENT"), 0);
+    ReadGradient(in, Key(u"GRADIENTDATA"), u" ", gd.GradientData, gd.GradientArray,
+                 gd.GradientPercent);
+    gd.ShowFocus = in.Boolean(Key(u"SHOWFOCUS"));
+    gd.FadingEnabled = in.Boolean(Key(u"FADINGENABLED"));
+    gd.FadingIterations = in.Integer(Key(u"FADINGITERATIONS"), 5);
+    gd.GlowColor = ColorToRGB(in.Integer(Key(u"GCOL"), kWhite));
+    gd.GlowSize = static_cast<std::uint8_t>(in.Integer(Key(u"GSIZE"), 0));
 
     gd.Props[0] = {gd.Color,        gd.FontColor,     gd.GradientPercent,
                    gd.GradientData, gd.GradientArray, gd.ImagePercent,
                    gd.GlowColor,    gd.GlowSize,      gd.Transparency};
 
-    gd.States = in.Integer(u"STATES", 4);
+    gd.States = in.Integer(Key(u"STATES"), 4);
     if (gd.States < 2) {
         gd.Props[1] = gd.Props[0];
         return gd;
     }
     gd.HotFontColor = in.FontColor(true);
-    gd.HotGlowColor = ColorToRGB(in.Integer(u"HGCOL", kWhite));
-    gd.HotGlowSize = static_cast<std::uint8_t>(in.Integer(u"HGSIZE", 0));
-    gd.HotColor = in.Integer(u"HOTCOLOR", kWhite);
-    gd.HotTransparency = in.Integer(u"HOTTRANSPARENCY", 0);
-    gd.HotGradientPercent = in.Integer(u"HOTGRADIENTPERCENT", 0);
-    ReadGradient(in, u"HOTGRADIENTDATA", u"", gd.HotGradientData, gd.HotGradientArray,
+    gd.HotGlowColor = ColorToRGB(in.Integer(Key(u"HGCOL"), kWhite));
+    gd.HotGlowSize = static_cast<std::uint8_t>(in.Integer(Key(u"HGSIZE"), 0));
+    gd.HotColor = in.Integer(Key(u"HOTCOLOR"), kWhite);
+    gd.HotTransparency = in.Integer(Key(u"HOTTRANSPARENCY"), 0);
+    gd.HotGradientPercent = in.Integer(Key(u"HOTGRADIENTPERCENT"), 0);
+    ReadGradient(in, Key(u"HOTGRADIENTDATA"), u"", gd.HotGradientData, gd.HotGradientArray,
                  gd.HotGradientPercent);
-    gd.HotImagePercent = in.Integer(u"HOTIMAGEPERCENT", 0);
+    gd.HotImagePercent = in.Integer(Key(u"HOTIMAGEPERCENT"), 0);
     gd.Props[1] = {gd.HotColor,        gd.HotFontColor,     gd.HotGradientPercent,
                    gd.HotGradientData, gd.HotGradientArray, gd.HotImagePercent,
                    gd.HotGlowColor,    gd.HotGlowSize,      gd.HotTransparency};

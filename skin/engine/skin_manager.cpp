@@ -3,7 +3,10 @@
 #include "core/error.h"
 #include "skin/data/skin_loader.h"
 #include "skin/engine/broadcast.h"
+#include "skin/engine/common_data.h"
+#include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/render/skin_hue.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -125,6 +128,8 @@ TsSkinManager::~TsSkinManager() {
     application_hook_.Remove();
     if (skin_)
         RemoveSkin();
+    if (default_manager == this)
+        RemoveCreationHook();
     if (default_manager == this)
         default_manager = nullptr;
 }
@@ -263,6 +268,7 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
     }
     if (skin_ && announce)
         batch_.Changed(true);
+    UpdateCreationHook();
     if (OnAfterChange)
         OnAfterChange();
 }
@@ -307,8 +313,8 @@ std::unique_ptr<data::LoadedSkin> TsSkinManager::LoadChosen(const manager::SkinC
     FinishLoad(*skin);
     data::LoadSectionRecords(*skin, options);
     skin->FillSectionImageIndexes();
+    render::ApplySkinHueAndSaturation(*skin, hue_offset_, saturation_);
     skin->RefreshConstData();
-    skin->FillSectionImageIndexes();
     skin->SkinData.Active = true;
     return skin;
 }
@@ -392,6 +398,22 @@ void TsSkinManager::RemoveSkin() {
     BroadcastSkinCommand(SkinCmdRemoveSkin, reinterpret_cast<LPARAM>(this));
     skin_.reset();
     frame_source_ = {};
+    UpdateCreationHook();
+}
+
+// Dialogs and forms the program did not dress itself are caught at their creation while a skin
+// is active; without one the platform draws them.
+void TsSkinManager::UpdateCreationHook() {
+    if (default_manager != this)
+        return;
+    if (active_ && SkinActive())
+        InstallCreationHook();
+    else
+        RemoveCreationHook();
+}
+
+bool TsSkinManager::GlobalHookInstalled() const {
+    return default_manager == this && CreationHookInstalled();
 }
 
 void TsSkinManager::SetActiveControl(HWND window) {
@@ -418,8 +440,8 @@ void TsSkinManager::SetActiveGraphControl(ui::Control* control) {
         ui::Message question{ui::WM_SKINCOMMAND, MakeSkinCommand(SkinCmdGetSkinData), 0, 0};
         old->Perform(question);
         // The control's skin state says whether the mouse is still above it.
-        const auto* still_above = reinterpret_cast<const bool*>(question.result);
-        if (still_above && *still_above)
+        const auto* state = reinterpret_cast<const TsCommonData*>(question.result);
+        if (state && state == TsCommonData::Of(*old) && state->MouseAbove)
             return;
     }
     active_graph_control_ = control;

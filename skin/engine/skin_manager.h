@@ -52,6 +52,13 @@ struct TacSkinEffects {
 
 inline constexpr int kThirdPartyListCount = 21;
 
+// What the manager dresses besides the forms and controls that carry skin components.
+enum TacSkinningRule : unsigned {
+    srStdForms = 1u << 0,   // forms without a skin provider of their own
+    srStdDialogs = 1u << 1, // message forms and the platform's dialog windows
+    srThirdParty = 1u << 2, // standard controls of other classes
+};
+
 class TsSkinManager : public ui::Component {
 public:
     explicit TsSkinManager(ui::Component* owner);
@@ -75,6 +82,7 @@ public:
     int Saturation() const { return saturation_; }
     void SetSaturation(int amount);
     bool SkinnedPopups = true;
+    unsigned SkinningRules = srStdForms | srStdDialogs | srThirdParty;
     TacSkinEffects Effects;
     TacAnimEffects AnimEffects;
     std::u16string IcoLineSkin = u"ICOLINE";
@@ -95,6 +103,9 @@ public:
     const windows::FrameSkinSource* FrameSource() const;
     ShowAction ShowState() const { return show_state_; }
     bool NonAutoUpdate() const { return batch_.NonAutoUpdate(); }
+    // The window-creation hook (skin/engine/creation_hook.h) is installed: the default manager
+    // keeps it while its skin is active.
+    bool GlobalHookInstalled() const;
 
     std::u16string GetFullSkinDirectory() const;
     std::vector<std::u16string> GetSkinNames(manager::SkinTypes filter, std::u16string& first);
@@ -135,10 +146,10 @@ private:
     std::unique_ptr<data::LoadedSkin> LoadChosen(const manager::SkinChoice& choice,
                                                  std::u16string_view options_override);
     void FinishLoad(data::LoadedSkin& skin);
-    void ApplyHueAndSaturation(data::LoadedSkin& skin) const;
     void ComputeShadow();
     void Announce(bool repaint);
     void RemoveSkin();
+    void UpdateCreationHook();
     void ShowMessage(const std::u16string& text, bool error) const;
     bool HookApplication(ui::Message& message);
 

@@ -3,6 +3,7 @@
 #include "skin/data/colors.h"
 #include "skin/render/blends.h"
 #include "skin/render/border_mask.h"
+#include "skin/render/button_layout.h"
 #include "skin/render/color_mix.h"
 #include "skin/render/fills.h"
 #include "skin/render/mask_source.h"
@@ -90,6 +91,44 @@ void DrawButtonCaption(SkinBitmap& face, TextRenderer& text, const data::LoadedS
     DrawTextInk(face, text, caption, r, Resolved(colours.Color), format);
 }
 
+void DrawDownArrow(SkinBitmap& face, const Rect& r, bool pressed, Color color) {
+    constexpr int kRows = 4;
+    const int shift = pressed ? 1 : 0;
+    const int left = r.Left + (r.Width() - 2 * kRows) / 2 + shift;
+    const int top = r.Top + (r.Height() - kRows) / 2 + shift;
+    for (int row = 0; row < kRows; ++row)
+        FillRectOpaque(face,
+                       Intersect({left + row, top + row, left + 2 * kRows - row, top + row + 1},
+                                 face.Bounds()),
+                       color);
+}
+
+namespace {
+
+Color StateFontColor(const data::LoadedSkin& skin, int section, int state, Color fallback) {
+    if (!skin.IsValidSkinIndex(section))
+        return fallback;
+    const data::TsGeneralData& gd = skin.gd[section];
+    const data::TColor c = state > 0 ? gd.HotFontColor.Color : gd.FontColor.Color;
+    return c == -1 ? fallback : Resolved(c);
+}
+
+// Background and border of one part of the face in a state; X and Y of the background info
+// follow the part.
+void ComposePart(SkinBitmap& face, const Rect& part, const ButtonFace& b, int state) {
+    const data::LoadedSkin& skin = *b.Skin;
+    TCacheInfo behind = b.Behind;
+    behind.X += part.Left;
+    behind.Y += part.Top;
+    PaintButtonBackground(face, part, skin, b.Section, state, behind);
+    const MaskSource border = MaskFromSkin(&skin, skin.gd[b.Section].BorderIndex);
+    const bool skip_border = state == 0 && b.PushButton && (border.DrawMode & dmNoState0) != 0;
+    if (border.HasManager && !skip_border)
+        DrawBorderMask(face, part, true, state, border, behind);
+}
+
+} // namespace
+
 void ComposeButtonFace(SkinBitmap& face, const ButtonFace& b, TextRenderer& text) {
     if (b.Skin == nullptr || !b.Skin->IsValidSkinIndex(b.Section) || face.IsEmpty())
         return;
@@ -97,12 +136,27 @@ void ComposeButtonFace(SkinBitmap& face, const ButtonFace& b, TextRenderer& text
     const data::TsGeneralData& gd = skin.gd[b.Section];
     const int s = LimitedState(skin, b.Section, b.State);
     const Rect whole = face.Bounds();
-    PaintButtonBackground(face, whole, skin, b.Section, s, b.Behind);
-
-    const MaskSource border = MaskFromSkin(&skin, gd.BorderIndex);
-    const bool skip_border = s == 0 && b.PushButton && (border.DrawMode & dmNoState0) != 0;
-    if (border.HasManager && !skip_border)
-        DrawBorderMask(face, whole, true, s, border, b.Behind);
+    if (b.Style == TToolButtonStyle::tbsSeparator || b.Style == TToolButtonStyle::tbsDivider) {
+        CopyBehind(face, whole, b.Behind);
+        const int divider = skin.GetSkinIndex(u"DIVIDER");
+        if (b.Style == TToolButtonStyle::tbsDivider && skin.IsValidSkinIndex(divider)) {
+            const MaskSource line = MaskFromSkin(&skin, skin.gd[divider].BorderIndex);
+            if (line.HasManager)
+                DrawBorderMask(face, DividerColumn(face.Width(), face.Height()), true, 0, line,
+                               b.Behind);
+        }
+        return;
+    }
+    Rect main = whole;
+    if (b.Style == TToolButtonStyle::tbsDropDown) {
+        main.Right = std::max(0, whole.Right - kDropDownArrowWidth);
+        const Rect arrow{main.Right, 0, whole.Right, whole.Bottom};
+        const int arrow_state = LimitedState(skin, b.Section, b.ArrowState);
+        ComposePart(face, arrow, b, arrow_state);
+        DrawDownArrow(face, arrow, b.ArrowState >= 2,
+                      StateFontColor(skin, b.Section, arrow_state, b.FontColor));
+    }
+    ComposePart(face, main, b, s);
 
     if (b.Glyph != nullptr && !b.Glyph->IsEmpty() && b.NumGlyphs > 0) {
         const int glyph_width = b.Glyph->Width() / b.NumGlyphs;
@@ -128,6 +182,16 @@ void ComposeButtonFace(SkinBitmap& face, const ButtonFace& b, TextRenderer& text
     }
 
     DrawButtonCaption(face, text, skin, b.Section, s, b.Caption, b.CaptionRect, b.TextFormat);
+    if (b.Split) {
+        const Color line = StateFontColor(skin, b.Section, s, b.FontColor);
+        FillRectOpaque(
+            face,
+            Intersect({face.Width() - 15, 4, face.Width() - 14, face.Height() - 4}, face.Bounds()),
+            line);
+        DrawDownArrow(
+            face, {std::max(0, face.Width() - kDropDownArrowWidth), 0, face.Width(), face.Height()},
+            false, line);
+    }
     if (b.ShowFocus && b.Enabled && !b.Caption.empty() && gd.ShowFocus)
         DrawFocusDots(face, b.CaptionRect, b.FocusMargin, 0xF0F0F0);
     if (!b.Enabled)

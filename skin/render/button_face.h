@@ -21,6 +21,10 @@ namespace skin::render {
 void PaintButtonBackground(SkinBitmap& dst, const Rect& r, const data::LoadedSkin& skin,
                            int section, int state, const TCacheInfo& ci);
 
+// The speed button's styles: a plain button, a check button, a button with an arrow part for
+// its menu, a blank separator and a divider line.
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+
 struct ButtonFace {
     const data::LoadedSkin* Skin = nullptr;
     int Section = -1;
@@ -45,6 +49,14 @@ struct ButtonFace {
     bool Down = false;
     bool DisabledGlyphGrayed = false;
 
+    TToolButtonStyle Style = TToolButtonStyle::tbsButton;
+    // The drop-down arrow part's own state (2 while its menu is open or the button is down).
+    int ArrowState = 0;
+    // A push button's split style: a line and a down arrow in the 16 rightmost pixels.
+    bool Split = false;
+    // The arrow's colour when the section gives none.
+    Color FontColor = 0;
+
     bool ShowFocus = false; // focused, enabled and allowed by the section
     int FocusMargin = 1;
     DisabledKinds Disabled;
@@ -59,6 +71,13 @@ void DrawButtonCaption(SkinBitmap& face, TextRenderer& text, const data::LoadedS
                        int section, int state, const std::u16string& caption, const Rect& r,
                        unsigned format);
 
+// A downward arrow of four rows 8, 6, 4 and 2 pixels wide, centred in r, one pixel right and
+// down when pressed; clipped to the face.
+void DrawDownArrow(SkinBitmap& face, const Rect& r, bool pressed, Color color);
+
+// The face by the style: a separator shows what lies behind alone; a divider adds the DIVIDER
+// section's border in its centre column; a drop-down button draws its arrow part in its own
+// state and the rest of the face beside it.
 void ComposeButtonFace(SkinBitmap& face, const ButtonFace& b, TextRenderer& text);
 
 } // namespace skin::render

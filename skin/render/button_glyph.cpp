@@ -3,50 +3,12 @@
 #include "skin/render/blends.h"
 #include "skin/render/color_mix.h"
 #include "skin/render/fills.h"
+#include "skin/render/glyph_composite.h"
 #include "skin/render/keyed_copy.h"
 
 #include <algorithm>
 
 namespace skin::render {
-namespace {
-
-int Channel(Pixel p, int shift) {
-    return static_cast<int>((p >> shift) & 0xFF);
-}
-
-// One source pixel weighted x over the face pixel, the face's alpha kept.
-Pixel Over(Pixel face, Pixel source, int x) {
-    Pixel result = face & 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int d = Channel(face, shift);
-        const int s = Channel(source, shift);
-        const int c = ((s - d) * x + d * 256) >> 8;
-        result |= static_cast<Pixel>(std::clamp(c, 0, 255)) << shift;
-    }
-    return result;
-}
-
-// The part of image `index` of the strip that lands on the face at `at`, as the strip's
-// rectangle and the face's corner; empty when nothing shows.
-struct Span {
-    Rect Source;
-    Point Target;
-};
-
-Span ClipImage(const SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
-               Point at) {
-    Rect source{index * glyph_width, 0, (index + 1) * glyph_width, strip.Height()};
-    source = Intersect(source, strip.Bounds());
-    Point target = at;
-    ClipCopyCorners(target.X, target.Y, source.Left, source.Top);
-    source.Right = std::min(source.Right, source.Left + face.Width() - target.X);
-    source.Bottom = std::min(source.Bottom, source.Top + face.Height() - target.Y);
-    if (source.IsEmpty() || target.X >= face.Width() || target.Y >= face.Height())
-        return {};
-    return {source, target};
-}
-
-} // namespace
 
 bool HasOpaquePixel(const SkinBitmap& glyph) {
     for (int y = 0; y < glyph.Height(); ++y)
@@ -54,17 +16,6 @@ bool HasOpaquePixel(const SkinBitmap& glyph) {
             if ((glyph.At(x, y) >> 24) == 0xFF)
                 return true;
     return false;
-}
-
-Pixel TintGlyphPixel(Pixel source, Color tint) {
-    const int grey = (Channel(source, 0) + Channel(source, 8) + Channel(source, 16)) / 3;
-    const Pixel tint_pixel = ColorToPixel(tint);
-    Pixel result = source & 0xFF000000u;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int c = std::min(255, (grey * Channel(tint_pixel, shift) + 127) / 255);
-        result |= static_cast<Pixel>(c) << shift;
-    }
-    return result;
 }
 
 int AlphaStripIndex(int state, int num_glyphs) {
@@ -82,21 +33,8 @@ int KeyedStripIndex(int state, int num_glyphs, bool enabled, bool down, bool fou
 
 void CompositeAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
                          Point at, int transparency, std::optional<Color> tint) {
-    const Span span = ClipImage(face, strip, index, glyph_width, at);
-    for (int y = span.Source.Top; y < span.Source.Bottom; ++y) {
-        Pixel* target = face.Row(span.Target.Y + y - span.Source.Top) + span.Target.X;
-        const Pixel* source = strip.Row(y);
-        for (int x = span.Source.Left; x < span.Source.Right; ++x, ++target) {
-            Pixel s = source[x];
-            const int a = static_cast<int>(s >> 24);
-            if (a == 0)
-                continue;
-            if (tint)
-                s = TintGlyphPixel(s, *tint);
-            const int weight = transparency > 0 ? (100 - transparency) * a / 100 : a;
-            *target = Over(*target, s, weight);
-        }
-    }
+    CompositeGlyph(face, strip, {index * glyph_width, 0, (index + 1) * glyph_width, strip.Height()},
+                   at, transparency, tint);
 }
 
 void ReflectAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
@@ -117,16 +55,19 @@ void ReflectAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int
             continue;
         const int opacity = 255 - (k - 1) * step;
         Pixel* target = face.Row(face_y);
-        const Pixel* source = strip.Row(glyph_y) + index * glyph_width;
+        const Pixel* source = strip.Row(glyph_y);
         for (int x = first_column; x < columns; ++x) {
-            if (index * glyph_width + x >= strip.Width())
+            const int glyph_x = index * glyph_width + x;
+            if (glyph_x < 0)
+                continue; // a negative index lies left of the strip
+            if (glyph_x >= strip.Width())
                 break;
-            const Pixel s = source[x];
+            const Pixel s = source[glyph_x];
             const int a = static_cast<int>(s >> 24);
             const int weight = transparency > 0 ? (100 - transparency) * a / 300 * opacity / 255
                                                 : opacity * (a / 3) / 255;
             if (weight > 0)
-                target[at.X + x] = Over(target[at.X + x], s, weight);
+                target[at.X + x] = WeightedOver(target[at.X + x], s, weight);
         }
     }
 }
@@ -137,13 +78,13 @@ void DrawKeyedGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int gl
                             strip.Bounds());
     if (source.IsEmpty())
         return;
-    const Pixel bottom_left = strip.At(source.Left, source.Bottom - 1);
-    const Color key = PixelToColor(bottom_left);
-    // The image on its own, so that greying leaves the strip alone.
+    // The image on its own, so that greying leaves the strip alone, and opaque, so that every
+    // comparison with the key below looks at the colour bytes only.
     SkinBitmap image(source.Width(), source.Height());
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
-            image.At(x, y) = strip.At(source.Left + x, source.Top + y);
+            image.At(x, y) = strip.At(source.Left + x, source.Top + y) | 0xFF000000u;
+    const Color key = PixelToColor(image.At(0, image.Height() - 1));
     const Rect whole{0, 0, image.Width() - 1, image.Height() - 1};
 
     if (!look.Enabled) {
@@ -152,13 +93,13 @@ void DrawKeyedGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int gl
         if (look.DisabledBlended)
             BlendRectFrom(face, at.X, at.Y, key, 0.5, whole, image);
         else
-            CopyKeyed(face, image, at.X, at.Y, key);
+            CopyKeyedByColor(face, image, image.Bounds(), at);
         return;
     }
     if (look.State == 0 && look.Blend > 0)
         BlendRectFrom(face, at.X, at.Y, key, look.Blend / 100.0, whole, image);
     else
-        CopyKeyed(face, image, at.X, at.Y, key);
+        CopyKeyedByColor(face, image, image.Bounds(), at);
 }
 
 void ApplyDisabledLook(SkinBitmap& face, DisabledKinds kinds, const TCacheInfo& behind,

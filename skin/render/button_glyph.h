@@ -6,6 +6,7 @@
 
 #include "skin/render/cache_info.h"
 #include "skin/render/colors.h"
+#include "skin/render/glyph_composite.h"
 #include "skin/render/skin_bitmap.h"
 
 #include <optional>
@@ -21,19 +22,14 @@ struct DisabledKinds {
 // glyph, since its alpha bytes are most likely not alpha at all.
 bool HasOpaquePixel(const SkinBitmap& glyph);
 
-// The glyph's source channels replaced by its grey times the tint: g * tint / 255, rounded,
-// g = (red + green + blue) div 3.
-Pixel TintGlyphPixel(Pixel source, Color tint);
-
 // Image index of a 32-bit strip in a state.
 int AlphaStripIndex(int state, int num_glyphs);
 // Image index of a keyed strip: 0 in the normal state and when disabled, 1 when hot, 2 pressed
 // (3 when the button stays down); a shorter strip falls back to 1 (0 for 4-bit glyphs).
 int KeyedStripIndex(int state, int num_glyphs, bool enabled, bool down, bool four_bit);
 
-// Image `index` of a strip of images glyph_width wide composited at `at` onto the face:
-// x = (100 - t) * a div 100 when t > 0, else a; channel = ((s - d) * x + d * 256) >> 8 for red,
-// green and blue; the face's alpha is kept.
+// Image `index` of a strip of images glyph_width wide laid at `at` onto the face by
+// CompositeGlyph.
 void CompositeAlphaGlyph(SkinBitmap& face, const SkinBitmap& strip, int index, int glyph_width,
                          Point at, int transparency, std::optional<Color> tint);
 

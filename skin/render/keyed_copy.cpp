@@ -92,6 +92,24 @@ void CopyKeyedRect(SkinBitmap& dst, const SkinBitmap& src, int x, bool use_cache
     }
 }
 
+void CopyKeyedByColor(SkinBitmap& dst, const SkinBitmap& src, const Rect& source, Point at) {
+    Rect from = Intersect(source, src.Bounds());
+    if (from.IsEmpty())
+        return;
+    const Pixel key = src.At(from.Left, from.Bottom - 1) & 0x00FFFFFFu;
+    Point to{at.X + from.Left - source.Left, at.Y + from.Top - source.Top};
+    ClipCopyCorners(to.X, to.Y, from.Left, from.Top);
+    from.Right = std::min(from.Right, from.Left + dst.Width() - to.X);
+    from.Bottom = std::min(from.Bottom, from.Top + dst.Height() - to.Y);
+    for (int y = from.Top; y < from.Bottom; ++y) {
+        const Pixel* in = src.Row(y);
+        Pixel* out = dst.Row(to.Y + y - from.Top);
+        for (int x = from.Left; x < from.Right; ++x)
+            if ((in[x] & 0x00FFFFFFu) != key)
+                out[to.X + x - from.Left] = in[x] | 0xFF000000u;
+    }
+}
+
 void CopyKeyedRectPlain(SkinBitmap& dst, const SkinBitmap& src, int x, int y, Color key,
                         const Rect& s) {
     const KeyedSpan span = ClipInclusive(dst, src, x, y, s);

@@ -3,6 +3,7 @@
 // Copies that treat the key colour as transparent.
 
 #include "skin/render/cache_info.h"
+#include "skin/render/geometry.h"
 #include "skin/render/skin_bitmap.h"
 
 namespace skin::render {
@@ -20,6 +21,12 @@ void CopyKeyed(SkinBitmap& dst, const SkinBitmap& src, int x, int y, Color key);
 //  - no Ready cache: key pixels become FillColor (alpha 255), the others are copied as they are.
 void CopyKeyedRect(SkinBitmap& dst, const SkinBitmap& src, int x, bool use_cache,
                    const TCacheInfo& ci, Color key, const Rect& s, int y);
+
+// The source's rectangle `source` (half-open) copied to `at`, clipped to both bitmaps, keyed by
+// the colour of the rectangle's bottom-left pixel: pixels of another colour are copied with
+// alpha 255, those of the key colour skipped. Only the three colour bytes are compared, as the
+// alpha byte of a keyed image carries no meaning.
+void CopyKeyedByColor(SkinBitmap& dst, const SkinBitmap& src, const Rect& source, Point at);
 
 // Source rectangle s (Right and Bottom inclusive) copied to (x, y), skipping key pixels.
 void CopyKeyedRectPlain(SkinBitmap& dst, const SkinBitmap& src, int x, int y, Color key,

@@ -121,13 +121,13 @@ void FolderNameRefusedIcon(Canvas& c) {
 
 const std::vector<Icon>& Designs() {
     static const std::vector<Icon> designs{
-        {"folder.ico", {16}, FolderIcon},
+        {"folder.png", {16}, FolderIcon},
         {"load_template.ico", {16}, LoadTemplateGlyph},
         {"save_template.ico", {16}, SaveTemplateGlyph},
         {"scan.ico", {16}, ScanGlyph},
         {"arbordir.ico", {16, 24, 32, 48}, ApplicationIcon},
-        {"folder_name_changed.ico", {16}, FolderNameChangedIcon},
-        {"folder_name_refused.ico", {16}, FolderNameRefusedIcon},
+        {"folder_name_changed.png", {16}, FolderNameChangedIcon},
+        {"folder_name_refused.png", {16}, FolderNameRefusedIcon},
     };
     return designs;
 }

@@ -8,7 +8,9 @@
 namespace icons {
 
 struct Icon {
-    std::string file;       // the .ico file written into the program's resources
+    // the file written into the program's resources: an .ico with every size, or a .png of
+    // the first size (the pictures of the tree's image list, kept as PNG with their alpha)
+    std::string file;
     std::vector<int> sizes; // square sizes in pixels
     void (*draw)(Canvas&);  // draws on a 16-unit grid
 };

@@ -1,7 +1,7 @@
-// Draws the program's icons and glyphs and writes them as .ico files into the resource folder,
-// the combo edit's glyph strips as .png files beside them, plus a preview sheet at eight times
-// the size. With --check it only compares: the stored
-// files must equal what the drawings produce, so that nobody edits a binary by hand.
+// Draws the program's icons and glyphs and writes them into the resource folder: icons as .ico
+// files, the tree's pictures and the combo edit's glyph strips as .png files, plus a preview
+// sheet at eight times the size. With --check it only compares: the stored files must equal
+// what the drawings produce, so that nobody edits a binary by hand.
 //
 //   icon_painter RESOURCE_DIR [--check] [--preview FILE.png]
 
@@ -131,7 +131,11 @@ int main(int argc, char** argv) {
             images.push_back({size, canvas.Pixels()});
             all.push_back({size, size, images.back().rgba});
         }
-        if (!Store(directory + "/" + icon.file, icons::IconFile(images), check, directory))
+        const bool png = icon.file.ends_with(".png");
+        const std::vector<std::uint8_t> bytes =
+            png ? EncodePng(images.front().size, images.front().size, images.front().rgba)
+                : icons::IconFile(images);
+        if (bytes.empty() || !Store(directory + "/" + icon.file, bytes, check, directory))
             ++differences;
     }
     for (const icons::GlyphStrip& strip : icons::GlyphStrips()) {

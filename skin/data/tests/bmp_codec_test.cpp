@@ -1,4 +1,5 @@
 #include "skin/data/image_decoders.h"
+#include "skin/data/tests/bmp_builder.h"
 #include "skin/data/tests/test_skins.h"
 
 #include <gtest/gtest.h>
@@ -6,49 +7,7 @@
 namespace skin::data {
 namespace {
 
-// A BMP file written field by field, so that the tests can damage any of them.
-struct BmpBuilder {
-    int width = 2, height = 2, bits = 24;
-    std::uint32_t compression = 0;
-    std::vector<std::uint32_t> palette;
-    std::vector<std::uint32_t> masks;
-    Bytes rows; // as stored, padded
-    int header_size = 40;
-
-    Bytes Build() const {
-        Bytes out;
-        auto put = [&](std::uint32_t v, int n) {
-            for (int i = 0; i < n; ++i)
-                out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        };
-        std::uint32_t offset =
-            14 + header_size + 4 * static_cast<std::uint32_t>(masks.size() + palette.size());
-        out.push_back('B');
-        out.push_back('M');
-        put(offset + static_cast<std::uint32_t>(rows.size()), 4);
-        put(0, 4);
-        put(offset, 4);
-        put(header_size, 4);
-        put(static_cast<std::uint32_t>(width), 4);
-        put(static_cast<std::uint32_t>(height), 4);
-        put(1, 2);
-        put(bits, 2);
-        put(compression, 4);
-        put(static_cast<std::uint32_t>(rows.size()), 4);
-        put(0, 4);
-        put(0, 4);
-        put(static_cast<std::uint32_t>(palette.size()), 4);
-        put(0, 4);
-        for (int i = 40; i < header_size; ++i)
-            out.push_back(0);
-        for (auto m : masks)
-            put(m, 4);
-        for (auto p : palette)
-            put(p, 4);
-        out.insert(out.end(), rows.begin(), rows.end());
-        return out;
-    }
-};
+using test::BmpBuilder;
 
 std::string DecodeError(const Bytes& bytes) {
     try {
@@ -116,6 +75,63 @@ TEST(BmpCodec, ThirtyTwoBitKeepsAlphaOrReadsBitFields) {
     EXPECT_EQ(DecodeBmp(b.Build()).image.At(0, 0), 0xFF203040u);
 }
 
+TEST(BmpCodec, SixteenBitPixelsWidenLikeThePlatform) {
+    BmpBuilder b;
+    b.bits = 16;
+    b.width = 3;
+    b.height = 1;
+    // 5-5-5: red 31, green 0, blue 0 | red 1, green 16, blue 15 | the unused top bit set
+    b.rows = {0x00, 0x7C, 0x0F, 0x06, 0x00, 0x80, 0, 0};
+    Image32 plain = DecodeBmp(b.Build()).image;
+    EXPECT_EQ(plain.pixels, (std::vector<Pixel>{0xFF0000, 0x08847B, 0x000000}));
+
+    b.compression = 3;
+    b.masks = {0xF800, 0x07E0, 0x001F}; // 5-6-5
+    b.width = 2;
+    b.rows = {0xE0, 0x07, 0x41, 0x08}; // green 63 | red 1, green 2, blue 1
+    Image32 fields = DecodeBmp(b.Build()).image;
+    EXPECT_EQ(fields.pixels, (std::vector<Pixel>{0x00FF00, 0x080808}));
+
+    // A field of 3 bits repeats itself three times, a field of 10 keeps its top 8 bits.
+    b.bits = 32;
+    b.masks = {0x00000007, 0x00003FF0, 0};
+    b.width = 1;
+    b.rows = {0x35, 0x30, 0, 0}; // red 101b, green 0x303
+    EXPECT_EQ(DecodeBmp(b.Build()).image.At(0, 0), 0xFFB6C000u);
+}
+
+TEST(BmpCodec, RunLengthImagesDecodeRunsEscapesAndSkips) {
+    BmpBuilder b;
+    b.bits = 8;
+    b.compression = 1;
+    b.width = 5;
+    b.height = 3;
+    b.palette = {0x000010, 0x0000FF, 0x00FF00, 0xFF0000};
+    b.rows = {3, 1,             // bottom row: three of index 1
+              0, 3, 2, 3, 2, 0, // then three literal indexes, padded to a word
+              0, 0,             // end of line
+              0, 2, 2, 1,       // move 2 right and 1 up: middle row skipped
+              9, 3,             // a run past the width is cut
+              0, 1};            // end of image
+    Image32 eight = DecodeBmp(b.Build()).image;
+    EXPECT_EQ(eight.pixels, (std::vector<Pixel>{0, 0, 0xFF0000, 0xFF0000, 0xFF0000, //
+                                                0, 0, 0, 0, 0,                      //
+                                                0xFF, 0xFF, 0xFF, 0xFF00, 0xFF0000}));
+    b.rows.resize(b.rows.size() - 6); // cut short: the decoded part stays
+    Image32 cut = DecodeBmp(b.Build()).image;
+    EXPECT_EQ(cut.At(4, 2), 0xFF0000u);
+    EXPECT_EQ(cut.At(2, 0), 0u);
+
+    b.bits = 4;
+    b.compression = 2;
+    b.width = 7;
+    b.height = 1;
+    b.rows = {5, 0x12, 0, 3, 0x30, 0x20, 0, 0};
+    Image32 four = DecodeBmp(b.Build()).image;
+    EXPECT_EQ(four.pixels,
+              (std::vector<Pixel>{0xFF, 0xFF00, 0xFF, 0xFF00, 0xFF, 0xFF0000, 0x000010}));
+}
+
 TEST(BmpCodec, DamagedFilesAreRefused) {
     BmpBuilder b;
     b.rows = Bytes(16, 0);
@@ -136,13 +152,19 @@ TEST(BmpCodec, DamagedFilesAreRefused) {
     lowest.height = INT32_MIN;
     EXPECT_EQ(DecodeError(lowest.Build()), "Invalid BMP image: bad size");
     BmpBuilder rle = b;
-    rle.compression = 1;
-    rle.bits = 8;
+    rle.compression = 1; // runs of 8-bit indexes in a 24-bit file
     EXPECT_EQ(DecodeError(rle.Build()), "Invalid BMP image: compressed images are not supported");
-    BmpBuilder sixteen = b;
-    sixteen.bits = 16;
-    EXPECT_EQ(DecodeError(sixteen.Build()),
-              "Invalid BMP image: 16 bits per pixel are not supported");
+    rle.compression = 4; // JPEG inside
+    EXPECT_EQ(DecodeError(rle.Build()), "Invalid BMP image: compressed images are not supported");
+    rle.compression = 2;
+    rle.bits = 4;
+    rle.height = -2;
+    EXPECT_EQ(DecodeError(rle.Build()),
+              "Invalid BMP image: run-length images cannot be stored top-down");
+    BmpBuilder twelve = b;
+    twelve.bits = 12;
+    EXPECT_EQ(DecodeError(twelve.Build()),
+              "Invalid BMP image: 12 bits per pixel are not supported");
     BmpBuilder palette = b;
     palette.bits = 8;
     palette.palette.assign(300, 0);

@@ -2,6 +2,7 @@
 // order of the broadcast, and the gate in front of every skin command.
 
 #include "skin/engine/broadcast.h"
+#include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/engine/skin_manager.h"
 #include "ui/controls/scroll_box.h"
@@ -143,6 +144,7 @@ TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) 
     EXPECT_EQ(manager.FormShadowSize(), (frame::Margins{50, 50, 50, 50}));
     EXPECT_TRUE(manager.SkinIsPacked());
     EXPECT_EQ(std::count(received.begin(), received.end(), "form:1"), 1);
+    EXPECT_TRUE(manager.GlobalHookInstalled());
 
     manager.SetSkinName(u"Nowhere");
     EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
@@ -159,9 +161,29 @@ TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) 
     manager.SetActive(false);
     EXPECT_EQ(received, (std::vector<std::string>{"form:2"}));
     EXPECT_EQ(manager.FrameSource(), nullptr);
+    EXPECT_FALSE(CreationHookInstalled());
     manager.SetActive(true);
     EXPECT_NE(manager.FrameSource(), nullptr);
+    EXPECT_TRUE(CreationHookInstalled());
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SkinEngineTest, OnlyTheDefaultManagerHooksAndItsEndUnhooks) {
+    {
+        TsSkinManager manager(nullptr);
+        manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+        manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+        TsSkinManager second(nullptr);
+        second.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+        second.SetSkinDirectory(u"c:\\NoSkinsHere");
+        second.SetSkinName(u"Glacier (internal)");
+        EXPECT_FALSE(CreationHookInstalled());
+        manager.SetSkinName(u"Glacier (internal)");
+        EXPECT_TRUE(manager.GlobalHookInstalled());
+        second.SetActive(false);
+        EXPECT_TRUE(CreationHookInstalled());
+    }
+    EXPECT_FALSE(CreationHookInstalled());
 }
 
 TEST_F(SkinEngineTest, FailedLoadKeepsThePreviousSkinWhole) {

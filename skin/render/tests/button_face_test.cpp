@@ -1,6 +1,7 @@
 // The internal skin's push and speed buttons composed as the buttons compose them.
 
 #include "bitmap_test_util.h"
+#include "skin/data/colors.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/testing/internal_skin.h"
 #include "skin/render/blends.h"
@@ -140,6 +141,91 @@ TEST(ButtonFaceTest, GlyphsOnTheFaceAndNarrowButtons) {
     EXPECT_NEAR(double((normal.At(5, 10) >> 16) & 0xFF), face_red / 2.0, 2.0);
     EXPECT_LE((hot.At(5, 10) >> 16) & 0xFF, 1u);
     EXPECT_EQ(hot.At(5, 10) >> 24, 0xFFu);
+}
+
+TEST(ButtonFaceTest, StylesSeparatorDividerDropDownAndSplit) {
+    const data::LoadedSkin& skin = Skin();
+    const int speed = skin.GetSkinIndex(u"SPEEDBUTTON");
+    const SkinBitmap form = FormBackground(200, 100);
+    const TCacheInfo behind{&form, 40, 30, kKeyColor, true};
+    NoText text;
+    ButtonFace b;
+    b.Skin = &skin;
+    b.Section = speed;
+    b.Behind = behind;
+    b.PushButton = false;
+
+    // Separator and divider (the internal DIVIDER has no border): what lies behind, whatever
+    // the state.
+    for (TToolButtonStyle style : {TToolButtonStyle::tbsSeparator, TToolButtonStyle::tbsDivider}) {
+        SkinBitmap face(30, 24);
+        b.Style = style;
+        b.State = 1;
+        ComposeButtonFace(face, b, text);
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 30; ++x)
+                ASSERT_EQ(face.At(x, y), form.At(40 + x, 30 + y) | 0xFF000000u) << x << "," << y;
+    }
+
+    // Drop-down: the arrow part is the face of its own state, the rest the face of the
+    // button's state, each composed as a button of its width.
+    b.Style = TToolButtonStyle::tbsDropDown;
+    b.State = 0;
+    b.ArrowState = 1;
+    SkinBitmap face(60, 24);
+    ComposeButtonFace(face, b, text);
+    ButtonFace plain = b;
+    plain.Style = TToolButtonStyle::tbsButton;
+    SkinBitmap left(44, 24);
+    ComposeButtonFace(left, plain, text);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 44; ++x)
+            ASSERT_EQ(face.At(x, y), left.At(x, y)) << x << "," << y;
+    plain.State = 1;
+    plain.Behind.X += 44;
+    SkinBitmap right(16, 24);
+    ComposeButtonFace(right, plain, text);
+    DrawDownArrow(right, right.Bounds(), false, 0);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(face.At(44 + x, y), right.At(x, y)) << x << "," << y;
+
+    // Split push button: a line at Width - 15 from 4 to Height - 4 in the font colour.
+    const int button = skin.GetSkinIndex(u"BUTTON");
+    ButtonFace split;
+    split.Skin = &skin;
+    split.Section = button;
+    split.Split = true;
+    split.Behind = behind;
+    SkinBitmap split_face(80, 30);
+    ComposeButtonFace(split_face, split, text);
+    const Pixel ink =
+        ColorToPixel(static_cast<Color>(data::ColorToRGB(skin.gd[button].FontColor.Color))) |
+        0xFF000000u;
+    for (int y = 4; y < 26; ++y)
+        EXPECT_EQ(split_face.At(65, y), ink) << y;
+}
+
+TEST(ButtonFaceTest, TheDownArrowIsFourCentredRowsShiftedWhenPressed) {
+    SkinBitmap face(16, 10);
+    DrawDownArrow(face, face.Bounds(), false, 0x102030);
+    const char* expected[] = {"................", "................", "................",
+                              "....########....", ".....######.....", "......####......",
+                              ".......##.......", "................", "................",
+                              "................"};
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(face.At(x, y) == (ColorToPixel(0x102030) | 0xFF000000u),
+                      expected[y][x] == '#')
+                << x << "," << y;
+    SkinBitmap pressed(16, 10);
+    DrawDownArrow(pressed, pressed.Bounds(), true, 0x102030);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 15; ++x)
+            ASSERT_EQ(pressed.At(x + 1, y + 1), face.At(x, y)) << x << "," << y;
+    // Clipped to a face too small for it.
+    SkinBitmap tiny(3, 2);
+    DrawDownArrow(tiny, {-6, -1, 10, 3}, true, 0x102030);
 }
 
 } // namespace

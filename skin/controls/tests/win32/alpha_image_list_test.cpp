@@ -5,8 +5,14 @@
 #include "skin/controls/alpha_image_list.h"
 #include "skin/controls/gdi_bitmaps.h"
 #include "skin/data/image_decoders.h"
+#include "ui/controls/tree_view.h"
+#include "ui/form.h"
+#include "ui/tests/win32/framework_fixture.h"
 #include "ui/wide.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace skin::controls {
@@ -142,6 +148,70 @@ TEST(AlphaImageListTest, LoadingDetectsTheFormatOrSaysWhy) {
     EXPECT_EQ(list.Count(), 1);
     DeleteFileW(ui::Wide(png_as_ico));
     DeleteFileW(ui::Wide(zero_icon));
+}
+
+class AlphaImageListTreeTest : public ui::FrameworkTest {};
+
+// The platform's tree view draws the list's images with their alpha: over its white ground each
+// pixel of a node's picture is the PNG's pixel blended by its alpha, and alpha 0 leaves white.
+TEST_F(AlphaImageListTreeTest, TreeNodesShowTheirPicturesBlendedByAlphaOverWhite) {
+    TsAlphaImageList list;
+    list.AddItem(render::TsImageFormat::ifPNG, FolderPng());
+    list.GenerateStdList();
+    ui::Form form(nullptr);
+    ui::TreeView& tree = ui::Make<ui::TreeView>(form);
+    tree.SetParent(&form);
+    tree.SetBounds({0, 0, 200, 100});
+    tree.SetColor(ui::Rgb(255, 255, 255));
+    tree.SetImageList(list.Handle());
+    form.SetClientSize(200, 100);
+    form.Show();
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<wchar_t*>(L"New Folder");
+    HTREEITEM item = TreeView_InsertItem(tree.Handle(), &insert);
+    ASSERT_NE(item, nullptr);
+    UpdateWindow(tree.Handle());
+
+    RECT text{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree.Handle(), item, &text, TRUE));
+    // The picture ends where the text begins, less the platform's gap of a few pixels: find it
+    // as the 16 x 16 square whose pixels are the blended picture.
+    HDC dc = GetDC(tree.Handle());
+    const render::SkinBitmap shown = TakeFromDC(
+        dc, {0, std::max(0L, text.top - 4), text.left, std::max(text.bottom, text.top + 16) + 4});
+    ReleaseDC(tree.Handle(), dc);
+    const data::Image32 picture = data::DecodePng(FolderPng());
+    auto expected = [&](int x, int y) {
+        const std::uint32_t p = picture.At(x, y);
+        const int a = static_cast<int>(p >> 24);
+        auto channel = [&](int shift) {
+            const int s = static_cast<int>((p >> shift) & 0xFF);
+            return (s * a + 255 * (255 - a) + 127) / 255;
+        };
+        return std::array<int, 3>{channel(16), channel(8), channel(0)};
+    };
+    auto matches_at = [&](int left, int top) {
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                if (top + y < 0) // the platform may draw the picture's top row above the window
+                    continue;
+                const std::uint32_t s = shown.At(left + x, top + y);
+                const std::array<int, 3> e = expected(x, y);
+                if (std::abs(static_cast<int>((s >> 16) & 0xFF) - e[0]) > 2 ||
+                    std::abs(static_cast<int>((s >> 8) & 0xFF) - e[1]) > 2 ||
+                    std::abs(static_cast<int>(s & 0xFF) - e[2]) > 2)
+                    return false;
+            }
+        return true;
+    };
+    bool found = false;
+    for (int top = -2; top + 16 <= shown.Height() && !found; ++top)
+        for (int left = 0; left + 16 <= shown.Width() && !found; ++left)
+            found = matches_at(left, top);
+    EXPECT_TRUE(found) << "no blended picture left of the node's text";
 }
 
 } // namespace

@@ -339,5 +339,49 @@ TEST_F(SkinControlsTest, LabelShadowTrailsDownRightAndAutoSizeMakesRoomForIt) {
     EXPECT_GT(darker, 10);
 }
 
+TEST_F(SkinControlsTest, DropDownArrowOpensItsMenuAndSeparatorsShowNoStates) {
+    ButtonForm f;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 100, L"Item");
+    f.speed.SetButtonStyle(render::TToolButtonStyle::tbsDropDown);
+    f.speed.SetDropdownMenu(menu);
+    ASSERT_EQ(f.speed.Width(), 81);
+
+    // A press in the arrow part opens the menu, shown pressed while it is open; the menu is
+    // closed from a timer, as its loop runs modally.
+    static TsSpeedButton* open_button;
+    static int state_while_open;
+    open_button = &f.speed;
+    state_while_open = -1;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        state_while_open = open_button->MenuOpen() ? open_button->CurrentState() : -1;
+        EndMenu();
+    });
+    f.speed.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(75, 5));
+    f.speed.Perform(ui::CM_MOUSEENTER);
+    f.speed.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 5));
+    EXPECT_EQ(state_while_open, 2);
+    EXPECT_FALSE(f.speed.MenuOpen());
+    EXPECT_EQ(f.speed_clicks, 0);
+
+    // A click on the rest of the face is the button's click.
+    f.speed.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 5));
+    f.speed.Perform(WM_LBUTTONUP, 0, MAKELPARAM(20, 5));
+    EXPECT_EQ(f.speed_clicks, 1);
+    DestroyMenu(menu);
+
+    // A separator ignores the mouse: it stays in the normal state and shows what is behind.
+    f.speed.SetDropdownMenu(nullptr);
+    f.speed.SetButtonStyle(render::TToolButtonStyle::tbsSeparator);
+    f.speed.Perform(ui::CM_MOUSELEAVE);
+    f.speed.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    f.speed.Perform(ui::CM_MOUSEENTER);
+    EXPECT_EQ(f.speed.CurrentState(), 0);
+    EXPECT_FALSE(f.speed.Fade().Running());
+    // Glowing is not allowed without a skin manager that allows it: no glow.
+    EXPECT_EQ(f.speed.GlowID(), -1);
+}
+
 } // namespace
 } // namespace skin::controls

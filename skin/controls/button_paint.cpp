@@ -1,0 +1,182 @@
+#include "skin/controls/button_paint.h"
+
+#include "skin/controls/gdi_bitmaps.h"
+#include "skin/controls/glow_effect.h"
+#include "skin/render/button_layout.h"
+#include "skin/render/fade_sequence.h"
+#include "skin/render/win32/gdi_text_renderer.h"
+#include "ui/application.h"
+#include "ui/win_control.h"
+
+namespace skin::controls {
+
+ButtonPaint::ButtonPaint(const ui::Control& owner, std::u16string section, FadeMode mode,
+                         ShowFace show)
+    : owner_(owner), section_name_(std::move(section)), mode_(mode), show_(std::move(show)) {
+    fade_ = std::make_unique<StateFade>(
+        owner_, [this]() -> const render::SkinBitmap& { return cache_; },
+        [this](const render::SkinBitmap& face) { show_(face); });
+}
+
+ButtonPaint::~ButtonPaint() {
+    HideGlow();
+    fade_.reset();
+}
+
+void ButtonPaint::SetSkin(const data::LoadedSkin* skin) {
+    HideGlow();
+    skin_ = skin;
+    section_ = skin_ ? skin_->GetSkinIndex(section_name_) : -1;
+    Forget();
+}
+
+void ButtonPaint::SetSection(std::u16string section) {
+    section_name_ = std::move(section);
+    SetSkin(skin_);
+}
+
+bool ButtonPaint::Skinned() const {
+    return skin_ != nullptr && skin_->IsValidSkinIndex(section_);
+}
+
+bool ButtonPaint::FadingEnabled() const {
+    return Skinned() && skin_->gd[section_].FadingEnabled;
+}
+
+void ButtonPaint::SetGlyph(render::SkinBitmap glyph) {
+    glyph_ = std::move(glyph);
+    Forget();
+}
+
+void ButtonPaint::Forget() {
+    fade_->Stop();
+    shown_state_ = -1;
+}
+
+const render::SkinBitmap& ButtonPaint::OnShow() const {
+    return fade_->Running() ? fade_->Frame() : cache_;
+}
+
+bool ButtonPaint::SizeCache() {
+    const int width = owner_.Width();
+    const int height = owner_.Height();
+    if (width <= 0 || height <= 0) {
+        cache_ = render::SkinBitmap();
+        return false;
+    }
+    if (cache_.Width() != width || cache_.Height() != height)
+        cache_ = render::SkinBitmap(width, height);
+    // A bitmap may come out of another size than asked for: the face is composed in the one made.
+    return !cache_.IsEmpty();
+}
+
+void ButtonPaint::ComposeSkinned(const FaceContent& content) {
+    const int state = render::LimitedState(*skin_, section_, shown_state_);
+    render::ButtonFace face;
+    face.Skin = skin_;
+    face.Section = section_;
+    face.State = state;
+    face.Enabled = content.Enabled;
+    face.PushButton = content.PushButton;
+    const ui::WinControl* parent = owner_.Parent();
+    const ui::Color parent_color = parent ? parent->GetColor() : ui::SystemColor(COLOR_BTNFACE);
+    face.ParentColor = ui::ColorToRgb(parent_color) & 0xFFFFFF;
+    face.Behind = {nullptr, 0, 0, face.ParentColor, false};
+    face.Caption = content.Caption;
+    face.TextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
+    face.ShowFocus = content.ShowFocus;
+    face.Blend = content.Blend;
+    face.Style = content.Style;
+    face.ArrowState = content.ArrowState;
+    face.Split = content.Split;
+    face.FontColor = content.FontColor;
+    // The arrow part of a drop-down button is left out of the layout.
+    const int arrow =
+        content.Style == render::TToolButtonStyle::tbsDropDown ? render::kDropDownArrowWidth : 0;
+    const SIZE text = MeasureText(content.Font, face.Caption);
+    const bool pressed = state >= 2;
+    if (glyph_.IsEmpty() && content.CaptionOnlyLayout) {
+        face.CaptionRect = render::PushButtonCaptionRect(cache_.Width() - arrow, cache_.Height(),
+                                                         text.cx, text.cy, pressed);
+    } else {
+        render::SpeedButtonContent layout;
+        layout.Width = cache_.Width() - arrow;
+        layout.Height = cache_.Height();
+        layout.GlyphWidth = glyph_.Width();
+        layout.GlyphHeight = glyph_.Height();
+        layout.TextWidth = text.cx;
+        layout.TextHeight = text.cy;
+        layout.HasCaption = !face.Caption.empty();
+        layout.Spacing = kGlyphSpacing;
+        layout.Pressed = pressed;
+        const render::ButtonPlacement placement = render::PlaceSpeedButtonContent(layout);
+        if (!glyph_.IsEmpty())
+            face.Glyph = &glyph_;
+        face.GlyphAt = placement.Glyph;
+        face.CaptionRect = placement.Caption;
+    }
+    render::win32::GdiTextRenderer renderer(content.Font);
+    render::ComposeButtonFace(cache_, face, renderer);
+}
+
+void ButtonPaint::Paint(HDC dc, int x, int y, int state, const std::function<void()>& compose) {
+    if (state != shown_state_ || cache_.Width() != owner_.Width() ||
+        cache_.Height() != owner_.Height()) {
+        fade_->Stop();
+        shown_state_ = state;
+        compose();
+    }
+    ShowBitmap(dc, x, y, OnShow());
+}
+
+bool ButtonPaint::ChangeTo(int state, bool may_fade, const std::function<void()>& compose) {
+    if (state == shown_state_)
+        return false;
+    const bool half = state == 2 || shown_state_ == 2;
+    const bool can_fade = may_fade && FadingEnabled() && shown_state_ >= 0 && !cache_.IsEmpty() &&
+                          !ui::Application::Instance().Terminating();
+    render::SkinBitmap old_face = can_fade ? cache_.Clone() : render::SkinBitmap();
+    shown_state_ = state;
+    compose();
+    if (!can_fade) {
+        fade_->Stop();
+        show_(cache_);
+        return true;
+    }
+    const int iterations = render::FadeLength(skin_->gd[section_].FadingIterations, half);
+    if (mode_ == FadeMode::Continue)
+        fade_->Continue(std::move(old_face), iterations);
+    else
+        fade_->StartOver(std::move(old_face), iterations);
+    return true;
+}
+
+void ButtonPaint::HideGlow() {
+    controls::HideGlow(glow_id_);
+}
+
+void ButtonPaint::UpdateGlow(bool mouse_above, bool press_or_release) {
+    if (!GlowingAllowed() || !Skinned() || skin_->gd[section_].GlowCount < 1)
+        return;
+    const bool left_held = (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+    if (!mouse_above || left_held || (press_or_release && glow_id_ >= 0)) {
+        HideGlow();
+        return;
+    }
+    ui::WinControl* parent = owner_.Parent();
+    if (glow_id_ >= 0 || parent == nullptr || !parent->HandleAllocated())
+        return;
+    HWND parent_wnd = parent->Handle();
+    RECT r{owner_.Left(), owner_.Top(), owner_.Left() + owner_.Width(),
+           owner_.Top() + owner_.Height()};
+    RECT client{};
+    GetClientRect(parent_wnd, &client);
+    RECT visible{};
+    IntersectRect(&visible, &r, &client);
+    OffsetRect(&visible, -r.left, -r.top);
+    MapWindowPoints(parent_wnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    glow_id_ = ShowGlow(r, visible, *skin_, section_, GetAncestor(parent_wnd, GA_ROOT), 255,
+                        skin_->gd[section_].GlowMargin, u"GLOW");
+}
+
+} // namespace skin::controls

@@ -1,0 +1,108 @@
+#pragma once
+
+// What the skinned buttons share in painting: the skin section, the face of the state shown last
+// (the cache), the glyph's pixels, composing a face from the section, showing it on paint and
+// cross-fading to the face of a new state. Each button decides its own state and where a face
+// is shown; a windowed button restarts a running fade, a window-less one continues it from a
+// proportional point.
+
+#include "skin/controls/state_fade.h"
+#include "skin/data/loaded_skin.h"
+#include "skin/render/button_face.h"
+#include "skin/render/skin_bitmap.h"
+#include "ui/control.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <windows.h>
+
+namespace skin::controls {
+
+enum class FadeMode { Restart, Continue };
+
+// What a face shows besides the section: the caption, the glyph and the look of the state.
+struct FaceContent {
+    std::u16string Caption;
+    HFONT Font = nullptr;
+    bool Enabled = true;
+    bool PushButton = true; // no border in state 0 when the mask says so
+    bool ShowFocus = false;
+    int Blend = 0;
+    // Without a glyph, a push button centres its caption; a speed button lays out an empty glyph.
+    bool CaptionOnlyLayout = false;
+    render::TToolButtonStyle Style = render::TToolButtonStyle::tbsButton;
+    int ArrowState = 0;
+    bool Split = false;
+    render::Color FontColor = 0;
+};
+
+class ButtonPaint {
+public:
+    using ShowFace = std::function<void(const render::SkinBitmap& face)>;
+
+    ButtonPaint(const ui::Control& owner, std::u16string section, FadeMode mode, ShowFace show);
+    ~ButtonPaint();
+    ButtonPaint(const ButtonPaint&) = delete;
+    ButtonPaint& operator=(const ButtonPaint&) = delete;
+
+    // Stops any fade and forgets the face shown, so the next paint composes it anew.
+    void SetSkin(const data::LoadedSkin* skin);
+    void SetSection(std::u16string section);
+    const std::u16string& SectionName() const { return section_name_; }
+    const data::LoadedSkin* Skin() const { return skin_; }
+    int Section() const { return section_; }
+    bool Skinned() const;
+    bool FadingEnabled() const;
+
+    void SetGlyph(render::SkinBitmap glyph);
+    const render::SkinBitmap& Glyph() const { return glyph_; }
+
+    int ShownState() const { return shown_state_; }
+    void Forget();
+    render::SkinBitmap& Cache() { return cache_; }
+    const render::SkinBitmap& Cache() const { return cache_; }
+    StateFade& Fade() { return *fade_; }
+    const StateFade& Fade() const { return *fade_; }
+    // The running fade's frame, or the cache.
+    const render::SkinBitmap& OnShow() const;
+
+    // The cache sized to the owner (emptied for an empty owner); true when there is a face to
+    // compose.
+    bool SizeCache();
+    // The section's face of the shown state with the content, into the cache.
+    void ComposeSkinned(const FaceContent& content);
+
+    // On paint: the face for `state`, composed again by `compose` when the state or the size
+    // changed, shown at (x, y) of dc.
+    void Paint(HDC dc, int x, int y, int state, const std::function<void()>& compose);
+
+    // The state may have changed: composes the new face and fades to it when the skin asks and
+    // may_fade allows, else shows it at once. False when the state was already shown.
+    bool ChangeTo(int state, bool may_fade, const std::function<void()>& compose);
+
+    // The hover glow after a state change: shown while the mouse is above the button and no
+    // press or release is in hand, hidden otherwise; only when glowing is allowed and the
+    // section has a glow.
+    void UpdateGlow(bool mouse_above, bool press_or_release);
+    void HideGlow();
+    int GlowID() const { return glow_id_; }
+
+private:
+    const ui::Control& owner_;
+    std::u16string section_name_;
+    FadeMode mode_;
+    ShowFace show_;
+    const data::LoadedSkin* skin_ = nullptr;
+    int section_ = -1;
+    int shown_state_ = -1;
+    render::SkinBitmap cache_;
+    render::SkinBitmap glyph_;
+    std::unique_ptr<StateFade> fade_;
+    int glow_id_ = -1;
+};
+
+// Space between a glyph and its caption.
+inline constexpr int kGlyphSpacing = 4;
+
+} // namespace skin::controls
