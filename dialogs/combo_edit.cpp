@@ -1,5 +1,6 @@
 #include "dialogs/combo_edit.h"
 
+#include "skin/controls/gdi_bitmaps.h"
 #include "ui/form.h"
 #include "ui/wide.h"
 
@@ -64,7 +65,14 @@ void TsGlyphMode::Draw(HDC dc, int x, int y, int state, bool enabled) const {
 }
 
 TsEditButton::TsEditButton(ui::Component* owner, const TsGlyphMode& glyph)
-    : WinControl(owner), glyph_(glyph) {}
+    : WinControl(owner), glyph_(glyph),
+      paint_(*this, u"SPEEDBUTTON_SMALL", skin::controls::FadeMode::Restart,
+             [this](const skin::render::SkinBitmap& face) { ShowFace(face); }) {}
+
+void TsEditButton::SetSkin(const skin::data::LoadedSkin* skin) {
+    paint_.SetSkin(skin);
+    Invalidate();
+}
 
 int TsEditButton::State() const {
     if (!Enabled())
@@ -74,15 +82,53 @@ int TsEditButton::State() const {
     return MouseInControl() ? 1 : 0;
 }
 
+void TsEditButton::Compose() {
+    if (!paint_.SizeCache())
+        return;
+    skin::controls::FaceContent content;
+    content.Enabled = Enabled();
+    content.PushButton = false;
+    content.CaptionOnlyLayout = true;
+    paint_.ComposeSkinned(content);
+}
+
+void TsEditButton::DrawGlyph(HDC dc) const {
+    const int glyph_width = glyph_.Width();
+    const int glyph_height = glyph_.Source().Height();
+    glyph_.Draw(dc, (Width() - glyph_width) / 2, (Height() - glyph_height) / 2, State(), Enabled());
+}
+
+void TsEditButton::ShowFace(const skin::render::SkinBitmap& face) {
+    if (!handle_ || !IsWindowVisible(handle_))
+        return;
+    HDC dc = GetDC(handle_);
+    skin::controls::ShowBitmap(dc, 0, 0, face);
+    DrawGlyph(dc);
+    ReleaseDC(handle_, dc);
+}
+
 void TsEditButton::PaintWindow(HDC dc, const RECT& area) {
+    if (paint_.Skinned()) {
+        paint_.Paint(dc, 0, 0, State(), [this] { Compose(); });
+        DrawGlyph(dc);
+        return;
+    }
     WinControl::PaintWindow(dc, area);
     RECT bounds{0, 0, Width(), Height()};
     const int state = State();
     if (state > 0)
         DrawEdge(dc, &bounds, state == 2 ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    const int glyph_width = glyph_.Width();
-    const int glyph_height = glyph_.Source().Height();
-    glyph_.Draw(dc, (Width() - glyph_width) / 2, (Height() - glyph_height) / 2, state, Enabled());
+    DrawGlyph(dc);
+}
+
+void TsEditButton::MouseEnter() {
+    if (!paint_.Skinned() || !paint_.ChangeTo(State(), true, [this] { Compose(); }))
+        Invalidate();
+}
+
+void TsEditButton::MouseLeave() {
+    if (!paint_.Skinned() || !paint_.ChangeTo(State(), true, [this] { Compose(); }))
+        Invalidate();
 }
 
 void TsEditButton::WndProc(ui::Message& message) {
@@ -107,6 +153,10 @@ void TsEditButton::WndProc(ui::Message& message) {
     case WM_MOUSEACTIVATE:
         message.result = MA_NOACTIVATE;
         return;
+    case ui::CM_ENABLEDCHANGED:
+    case WM_SIZE:
+        paint_.Forget(); // the face is composed again on the next paint
+        break;
     }
     WinControl::WndProc(message);
 }

@@ -6,6 +6,7 @@
 
 #include "dialogs/combo_rules.h"
 #include "dialogs/glyph_list.h"
+#include "skin/controls/button_paint.h"
 #include "ui/controls/edit.h"
 
 #include <functional>
@@ -69,7 +70,9 @@ private:
     std::u16string hint_;
 };
 
-// The combo edit's button: flat, with the glyph of its state, never taking the focus.
+// The combo edit's button: flat, with the glyph of its state, never taking the focus. With a
+// skin its face comes from the "SPEEDBUTTON_SMALL" section and cross-fades as the mouse enters
+// and leaves; the glyph of the state is drawn over the face.
 class TsEditButton : public ui::WinControl {
 public:
     TsEditButton(ui::Component* owner, const TsGlyphMode& glyph);
@@ -77,19 +80,28 @@ public:
 
     // 0 normal, 1 hot, 2 pressed.
     int State() const;
-    const std::u16string& SkinSection() const { return skin_section_; }
+    const std::u16string& SkinSection() const { return paint_.SectionName(); }
+    void SetSkin(const skin::data::LoadedSkin* skin);
+    bool Skinned() const { return paint_.Skinned(); }
+    // The face of the state shown last (empty without a skin).
+    const skin::render::SkinBitmap& Cache() const { return paint_.Cache(); }
+    const skin::controls::StateFade& Fade() const { return paint_.Fade(); }
 
     void WndProc(ui::Message& message) override;
 
 protected:
     void PaintWindow(HDC dc, const RECT& area) override;
-    void MouseEnter() override { Invalidate(); }
-    void MouseLeave() override { Invalidate(); }
+    void MouseEnter() override;
+    void MouseLeave() override;
 
 private:
+    void Compose();
+    void ShowFace(const skin::render::SkinBitmap& face);
+    void DrawGlyph(HDC dc) const;
+
     const TsGlyphMode& glyph_;
     bool pressed_ = false;
-    std::u16string skin_section_ = u"SPEEDBUTTON_SMALL";
+    skin::controls::ButtonPaint paint_;
 };
 
 class TsCustomComboEdit : public TsMaskEdit {

@@ -51,6 +51,12 @@ void TsButton::SetGlyph(HICON glyph) {
     Invalidate();
 }
 
+void TsButton::SetSplit(bool split) {
+    split_ = split;
+    paint_.Forget();
+    Invalidate();
+}
+
 int TsButton::CurrentState() const {
     if (!Enabled())
         return 0;
@@ -79,6 +85,8 @@ void TsButton::ComposeSkinned() {
     content.Enabled = Enabled();
     content.ShowFocus = show_focus_ && Focused();
     content.CaptionOnlyLayout = true;
+    content.Split = split_;
+    content.FontColor = ui::ColorToRgb(font_.color) & 0xFFFFFF;
     paint_.ComposeSkinned(content);
 }
 

@@ -30,6 +30,8 @@ public:
     void SetSkinSection(std::u16string section);
     bool Skinned() const;
     void SetShowFocus(bool show) { show_focus_ = show; }
+    // The split style: a line and a down arrow in the 16 rightmost pixels.
+    void SetSplit(bool split);
     // A 16 x 16 icon shown left of the caption; the button owns it.
     void SetGlyph(HICON glyph);
 
@@ -55,6 +57,7 @@ private:
 
     ButtonPaint paint_;
     bool show_focus_ = true;
+    bool split_ = false;
     bool mouse_above_ = false;
     bool releasing_ = false;
     bool state_check_posted_ = false;

@@ -149,8 +149,11 @@ void TsSpeedButton::WndProc(ui::Message& message) {
         OpenMenu();
         return;
     }
-    if (message.msg == ui::CM_ENABLEDCHANGED)
+    if (message.msg == ui::CM_ENABLEDCHANGED) {
+        // The state may stay 0 while the face turns dim or back: it is composed anew.
         paint_.HideGlow();
+        paint_.Forget();
+    }
     SpeedButton::WndProc(message);
     if (press || release || message.msg == WM_MOUSEMOVE || message.msg == ui::CM_ENABLEDCHANGED)
         StateMayHaveChanged(press || release);

@@ -4,7 +4,10 @@
 #include "dialogs/directory_edit.h"
 #include "dialogs/path_dialog.h"
 #include "picker_fixture.h"
+#include "skin/data/testing/internal_skin.h"
 #include "ui/form.h"
+#include "ui/message.h"
+#include "ui/tests/win32/framework_fixture.h"
 
 #include <cstring>
 #include <shlobj.h>
@@ -287,6 +290,34 @@ TEST_F(ComboEditTest, TheOptionsShapeThePickerAndTheEventsCanChangeOrStopThePick
     EXPECT_EQ(offered, At(u"Other"));
     EXPECT_EQ(seen_after, At(u"Other"));
     EXPECT_EQ(edit_->Text(), At(u"Data")); // the after-event kept the text
+}
+
+TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
+    TsEditButton& button = edit_->Button();
+    button.SetSkin(&skin::data::testing::InternalSkinFromPackage());
+    ASSERT_TRUE(button.Skinned());
+    RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(button.Cache().Width(), 18);
+    // SPEEDBUTTON_SMALL is fully transparent in the normal state: the edit's white shows.
+    EXPECT_EQ(button.Cache().At(9, 12) & 0xFFFFFF, 0xFFFFFFu);
+
+    button.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    button.Perform(ui::CM_MOUSEENTER);
+    EXPECT_EQ(button.State(), 1);
+    EXPECT_TRUE(button.Fade().Running());
+    EXPECT_EQ(button.Fade().Iterations(), 20);
+    ASSERT_TRUE(ui::PumpUntil([&] { return !button.Fade().Running(); }));
+    const std::uint32_t hot = button.Cache().At(9, 12);
+    EXPECT_NE(hot & 0xFFFFFF, 0xFFFFFFu) << "the hot gradient";
+
+    button.Perform(ui::CM_MOUSELEAVE);
+    EXPECT_TRUE(button.Fade().Running());
+    ASSERT_TRUE(ui::PumpUntil([&] { return !button.Fade().Running(); }));
+    EXPECT_EQ(button.Cache().At(9, 12) & 0xFFFFFF, 0xFFFFFFu);
+
+    // Without a skin it is the plain flat button again.
+    button.SetSkin(nullptr);
+    EXPECT_FALSE(button.Skinned());
 }
 
 } // namespace

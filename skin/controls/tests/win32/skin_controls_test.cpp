@@ -4,6 +4,7 @@
 #include "skin/controls/label_fx.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
 #include "skin/data/testing/internal_skin.h"
 #include "skin/render/button_face.h"
@@ -14,6 +15,7 @@
 #include "ui/tests/win32/framework_fixture.h"
 #include "ui/trace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -381,6 +383,91 @@ TEST_F(SkinControlsTest, DropDownArrowOpensItsMenuAndSeparatorsShowNoStates) {
     EXPECT_FALSE(f.speed.Fade().Running());
     // Glowing is not allowed without a skin manager that allows it: no glow.
     EXPECT_EQ(f.speed.GlowID(), -1);
+}
+
+// The faces of "Create Folders" and "Scan..." in their four looks, side by side in
+// artefacts/button_states.png at twice the size for a person to judge; each look differs from
+// the others.
+TEST_F(SkinControlsTest, ButtonStatesSheet) {
+    ButtonForm f;
+    f.other.SetFocus();
+    auto settle = [&](ui::Control& control, auto&& faded) {
+        ASSERT_TRUE(ui::PumpUntil([&] { return !faded(); }));
+        RedrawWindow(f.form.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        (void)control;
+    };
+    std::vector<render::SkinBitmap> faces;
+    auto take = [&](const render::SkinBitmap& cache) { faces.push_back(cache.Clone()); };
+
+    settle(f.button, [&] { return f.button.Fade().Running(); });
+    take(f.button.Cache());
+    f.button.Perform(ui::CM_MOUSEENTER);
+    settle(f.button, [&] { return f.button.Fade().Running(); });
+    take(f.button.Cache());
+    SendMessageW(f.button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    settle(f.button, [&] { return f.button.Fade().Running(); });
+    take(f.button.Cache());
+    SendMessageW(f.button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(-60 & 0xFFFF, 10));
+    f.button.Perform(ui::CM_MOUSELEAVE);
+    f.other.SetFocus();
+    f.button.SetEnabled(false);
+    settle(f.button, [&] { return f.button.Fade().Running(); });
+    take(f.button.Cache());
+
+    take(f.speed.Cache());
+    f.speed.Perform(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    f.speed.Perform(ui::CM_MOUSEENTER);
+    settle(f.speed, [&] { return f.speed.Fade().Running(); });
+    take(f.speed.Cache());
+    f.speed.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    settle(f.speed, [&] { return f.speed.Fade().Running(); });
+    take(f.speed.Cache());
+    f.speed.Perform(WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
+    f.speed.Perform(ui::CM_MOUSELEAVE);
+    f.speed.SetEnabled(false);
+    settle(f.speed, [&] { return f.speed.Fade().Running(); });
+    take(f.speed.Cache());
+
+    ASSERT_EQ(faces.size(), 8u);
+    for (std::size_t row = 0; row < 2; ++row)
+        for (std::size_t a = 0; a < 4; ++a)
+            for (std::size_t b = a + 1; b < 4; ++b) {
+                const render::SkinBitmap& x = faces[row * 4 + a];
+                const render::SkinBitmap& y = faces[row * 4 + b];
+                bool differ = x.Width() != y.Width() || x.Height() != y.Height();
+                for (int py = 0; !differ && py < x.Height(); ++py)
+                    for (int px = 0; !differ && px < x.Width(); ++px)
+                        differ = x.At(px, py) != y.At(px, py);
+                EXPECT_TRUE(differ) << "row " << row << ": looks " << a << " and " << b;
+            }
+
+    constexpr int kZoom = 2, kGap = 8;
+    int width = kGap, height = kGap;
+    for (std::size_t row = 0; row < 2; ++row) {
+        int row_width = kGap;
+        for (std::size_t i = 0; i < 4; ++i)
+            row_width += faces[row * 4 + i].Width() * kZoom + kGap;
+        width = std::max(width, row_width);
+        height += faces[row * 4].Height() * kZoom + kGap;
+    }
+    data::Image32 sheet = data::MakeImage32(width, height, 0xFFE8E8E8u);
+    int top = kGap;
+    for (std::size_t row = 0; row < 2; ++row) {
+        int left = kGap;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const render::SkinBitmap& face = faces[row * 4 + i];
+            for (int y = 0; y < face.Height() * kZoom; ++y)
+                for (int x = 0; x < face.Width() * kZoom; ++x)
+                    sheet.Row(top + y)[left + x] = face.At(x / kZoom, y / kZoom) | 0xFF000000u;
+            left += face.Width() * kZoom + kGap;
+        }
+        top += faces[row * 4].Height() * kZoom + kGap;
+    }
+    CreateDirectoryW(L"artefacts", nullptr);
+    const std::vector<std::uint8_t> png = data::EncodePng(sheet);
+    std::ofstream("artefacts/button_states.png", std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 }
 
 } // namespace
