@@ -3,6 +3,7 @@
 #include "dialogs/message_dialogs.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/windows/ctrl_adapter.h"
 #include "skin/windows/dialog_skinner.h"
 #include "skin/windows/edit_wnd.h"
 #include "skin/windows/skin_provider.h"
@@ -69,6 +70,9 @@ void DressForm(ui::Form& form, bool dialog) {
         provider.Grip = skin::windows::GripMode::gmRightBottom;
     }
     provider.SetSkinSource(source);
+    // Framework controls without a skinned counterpart that the manager's lists name.
+    if (const skin::data::LoadedSkin* skin = manager->Skin())
+        ui::Make<skin::windows::TacCtrlAdapter>(form, *skin, manager->ThirdLists);
 }
 
 void DressTreeView(ui::TreeView& tree) {

@@ -3,7 +3,7 @@
 
 #include "support/input.h"
 #include "support/live_program.h"
-#include "ui/tests/trace_lines.h"
+#include "support/trace.h"
 
 #include <cstdio>
 #include <fstream>
@@ -20,7 +20,6 @@ using testing_support::LiveProgram;
 using testing_support::MouseOnScreen;
 using testing_support::PressWithoutClick;
 using testing_support::WaitFor;
-using ui::testing::TraceOf;
 
 // Cache-bitmap places of the internal skin's main window (client 488 x 387): the client area at
 // (54, 77), the minimise button at W - 91 .. W - 77 and y 56 .. 72 with W = 488 + 108.
@@ -51,6 +50,12 @@ POINT OnBorder(HWND border, POINT cache) {
     RECT b{};
     GetWindowRect(border, &b);
     return {b.left + cache.x, b.top + cache.y};
+}
+
+// The lines of one event of the program's trace: frame and value.
+std::vector<std::pair<long long, long long>> TraceOf(const std::string& path,
+                                                     const std::string& event) {
+    return testing_support::TraceLines(std::wstring(path.begin(), path.end()), event);
 }
 
 class FrameTest : public ::testing::Test {

@@ -1,10 +1,10 @@
 // The folder picker as a person uses it: opened from the destination field's button (or with
 // Alt+Down), driven with real clicks and keys, checked through its live windows and on disk.
 
-#include "skin/data/image_decoders.h"
 #include "support/disk.h"
 #include "support/input.h"
 #include "support/live_program.h"
+#include "support/screenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@ using testing_support::FindDescendant;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
 using testing_support::RemoveTree;
+using testing_support::SaveScreenshot;
 using testing_support::TypeText;
 using testing_support::WaitFor;
 using testing_support::WindowText;
@@ -36,40 +37,6 @@ void AltDown() {
     keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, keys, sizeof(INPUT));
     Sleep(15);
-}
-
-// The whole screen as a PNG, for people to look at; nothing compares it.
-void SaveScreenshot(const std::wstring& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    skin::data::Image32 image = skin::data::MakeImage32(width, height);
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < image.pixels.size(); ++i)
-        image.pixels[i] = pixels[i] | 0xFF000000u;
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(section);
-    ReleaseDC(nullptr, screen);
-    const std::vector<std::uint8_t> png = skin::data::EncodePng(image);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 class PickerTest : public ::testing::Test {
@@ -140,10 +107,7 @@ TEST_F(PickerTest, APresetFolderOpensSelectedAndANewFolderIsCreatedNamedAndChose
     EXPECT_TRUE(IsWindowEnabled(Button(picker, L"Create")));
     EXPECT_TRUE(IsWindowVisible(Button(picker, L"Cancel")));
 
-    const std::wstring program_folder =
-        testing_support::ProgramPath().substr(0, testing_support::ProgramPath().rfind(L'\\'));
-    CreateDirectoryW((program_folder + L"\\artefacts").c_str(), nullptr);
-    SaveScreenshot(program_folder + L"\\artefacts\\picker_over_main_window.png");
+    SaveScreenshot(testing_support::ArtefactsDirectory() + L"picker_over_main_window.png");
 
     // "Create" makes New folder1 at once and opens its name for typing.
     ClickCentre(Button(picker, L"Create"));

@@ -8,6 +8,8 @@
 #include "support/disk.h"
 #include "support/input.h"
 #include "support/live_program.h"
+#include "support/screenshot.h"
+#include "support/trace.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -164,21 +166,8 @@ protected:
     }
 
     // The tree's lines of one event in the trace: (frame, value).
-    std::vector<std::pair<int, int>> Traced(const std::string& event) const {
-        std::vector<std::pair<int, int>> lines;
-        std::istringstream in(testing_support::ReadWholeFile(trace));
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            std::string name, what;
-            int frame = 0, value = 0;
-            std::getline(fields, name, '\t');
-            std::getline(fields, what, '\t');
-            fields >> frame >> value;
-            if (name == "TreeView1" && what == event)
-                lines.emplace_back(frame, value);
-        }
-        return lines;
+    std::vector<std::pair<long long, long long>> Traced(const std::string& event) const {
+        return testing_support::TraceLines(trace, event, "TreeView1");
     }
     std::size_t Sent(int code) const {
         std::size_t n = 0;
@@ -203,6 +192,8 @@ TEST_F(ScrollBars, LongTreeShowsTheSkinnedBarAndNeverThePlatformsOwn) {
     EXPECT_EQ((w.bottom - w.top), client.bottom);
     EXPECT_EQ(FirstShown(), 0);
     EXPECT_EQ(BarDifferences(), 0);
+    testing_support::SaveScreenshot(testing_support::ArtefactsDirectory() +
+                                    L"scroll_long_tree.png");
     // Expanding, selecting and scrolling by the keyboard keep the skinned bar in place.
     ClickAt(tree, 40, 10);
     PressKey(VK_END);
@@ -215,6 +206,10 @@ TEST_F(ScrollBars, LongTreeShowsTheSkinnedBarAndNeverThePlatformsOwn) {
 TEST_F(ScrollBars, ArrowStepsOnceThenRepeatsWhileHeldAndPausesOffThePart) {
     const scroll::BarMetrics m = Metrics();
     const POINT down_arrow = OnBar(m.Length - m.Arrow / 2);
+    MouseOnScreen(OnBar(Thumb().Start(m) + Thumb().Size / 2));
+    Settle();
+    testing_support::SaveScreenshot(testing_support::ArtefactsDirectory() +
+                                    L"scroll_hot_thumb.png");
 
     MouseOnScreen(down_arrow, Button::Down);
     MouseOnScreen(down_arrow, Button::Up);
@@ -315,22 +310,24 @@ TEST_F(ScrollBars, SelectedFolderIsWhiteOnTheGradientWithFocusAndLightBlueWithou
         for (int y = text.top + 1; y < text.bottom - 1 && !white; ++y)
             white = pixel(x, y) == RGB(255, 255, 255);
     EXPECT_TRUE(white) << "the name in white";
+    testing_support::SaveScreenshot(testing_support::ArtefactsDirectory() +
+                                    L"scroll_selection_focused.png");
 
     // The destination field takes the focus: the selection stays, light blue.
     testing_support::ClickCentre(program->Child(L"Edit"));
     Settle();
     ASSERT_EQ(program->Focus(), program->Child(L"Edit"));
     EXPECT_EQ(pixel(text.right - 2, (text.top + text.bottom) / 2), RGB(156, 205, 255));
+    testing_support::SaveScreenshot(testing_support::ArtefactsDirectory() +
+                                    L"scroll_selection_unfocused.png");
 }
 
 // The border states the destination field was painted in, in order.
-std::vector<int> BorderStates(const std::wstring& trace) {
-    std::vector<int> states;
-    std::istringstream in(testing_support::ReadWholeFile(trace));
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("sDirectoryEdit1\tedit-border\t", 0) == 0)
-            states.push_back(line[std::string("sDirectoryEdit1\tedit-border\t").size()] - '0');
+std::vector<long long> BorderStates(const std::wstring& trace) {
+    std::vector<long long> states;
+    for (const auto& [state, unused] :
+         testing_support::TraceLines(trace, "edit-border", "sDirectoryEdit1"))
+        states.push_back(state);
     return states;
 }
 
@@ -372,6 +369,8 @@ TEST(DestinationField, BorderIsHotWhileTheMouseIsOverItOrItHasTheFocus) {
         ReleaseDC(nullptr, screen);
         return pixels;
     };
+    testing_support::MoveMouse(tree, 100, 100);
+    settle();
     ASSERT_FALSE(BorderStates(trace).empty()) << "the border is the skin's";
     EXPECT_EQ(BorderStates(trace).back(), 0);
     const std::vector<COLORREF> normal = frame();
@@ -379,6 +378,7 @@ TEST(DestinationField, BorderIsHotWhileTheMouseIsOverItOrItHasTheFocus) {
     testing_support::MoveMouse(edit, 20, 8);
     settle();
     EXPECT_EQ(BorderStates(trace).back(), 1) << "hot under the mouse";
+    testing_support::SaveScreenshot(testing_support::ArtefactsDirectory() + L"edit_hot.png");
     EXPECT_NE(frame(), normal);
     testing_support::MoveMouse(tree, 100, 100);
     settle();

@@ -12,6 +12,7 @@
 #include "core/template_file.h"
 #include "core/text.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/windows/tree_view_skin.h"
 #include "ui/application.h"
 #include "ui/wide.h"
 
@@ -109,7 +110,8 @@ double Median(std::vector<double> values) {
 struct Operation {
     const char* name;
     const char* yardstick;
-    std::vector<double> ours, raw;
+    std::vector<double> ours, raw, plain; // plain: the tree without its skin
+    std::vector<double>& Ours(bool skinned) { return skinned ? ours : plain; }
 };
 
 // Handles what the window queued (the name check among it) and paints what is invalid.
@@ -167,10 +169,25 @@ int wmain(int argc, wchar_t** argv) {
     app::TForm1 form(nullptr, u"");
     form.Show();
     Settle(form);
-    // The figures hold for the window as the program shows it: with its skin.
+    // The figures hold for the window as the program shows it: with its skin. "compare" after
+    // the rounds takes the tree's skin off in every other round, to show what the skin costs.
+    const bool compare = argc > 2 && std::wstring(argv[2]) == L"compare";
     const skin::engine::TsSkinManager* manager = skin::engine::TsSkinManager::Default();
-    const bool skinned = manager && manager->Skin();
-    std::printf("Skin: %s\n", skinned ? core::ToUtf8(manager->SkinName()).c_str() : "none");
+    const skin::data::LoadedSkin* skin = manager ? manager->Skin() : nullptr;
+    const auto set_tree_skin = [&](bool on) {
+        skin::windows::TsTreeViewSkin* dressed = nullptr;
+        for (ui::Component* c : form.TreeView1.Components())
+            if (auto* s = dynamic_cast<skin::windows::TsTreeViewSkin*>(c))
+                dressed = s;
+        if (on && !dressed && skin)
+            ui::Make<skin::windows::TsTreeViewSkin>(form.TreeView1, *skin);
+        else if (!on && dressed)
+            delete dressed;
+        Settle(form);
+        return skin::windows::TacMainWnd::Of(form.TreeView1.Handle()) != nullptr;
+    };
+    std::printf("Tree skin: %s\n",
+                set_tree_skin(true) ? core::ToUtf8(manager->SkinName()).c_str() : "none");
     core::FolderTree& tree = form.Tree();
     bench::BareTree bare(form.TreeView1.Handle());
 
@@ -183,10 +200,12 @@ int wmain(int argc, wchar_t** argv) {
     bool same_bytes = true;
     bool ok = true;
     for (int round = 0; round < rounds && ok; ++round) {
+        // Compared, the first round (which warms the caches) goes without the skin.
+        const bool skinned = set_tree_skin(!compare || round % 2 == 1);
         tree.Clear();
         Settle(form);
         bare.Clear();
-        load.ours.push_back(Seconds([&] {
+        load.Ours(skinned).push_back(Seconds([&] {
             form.LoadTemplate(file5000);
             Settle(form);
         }));
@@ -194,7 +213,7 @@ int wmain(int argc, wchar_t** argv) {
         same_bytes =
             same_bytes && core::WriteTemplate(tree, core::SystemAnsiCodePage()) == bytes5000;
 
-        reload.ours.push_back(Seconds([&] {
+        reload.Ours(skinned).push_back(Seconds([&] {
             form.LoadTemplate(file5000);
             Settle(form);
         }));
@@ -203,7 +222,7 @@ int wmain(int argc, wchar_t** argv) {
             bare.Fill(outline5000);
         }));
 
-        remove.ours.push_back(Seconds([&] {
+        remove.Ours(skinned).push_back(Seconds([&] {
             tree.Delete(*tree.Root(0));
             Settle(form);
         }));
@@ -215,7 +234,7 @@ int wmain(int argc, wchar_t** argv) {
         Settle(form);
         bare.Clear();
         bare.Fill(outline5000);
-        clear.ours.push_back(Seconds([&] {
+        clear.Ours(skinned).push_back(Seconds([&] {
             tree.Clear();
             Settle(form);
         }));
@@ -230,7 +249,7 @@ int wmain(int argc, wchar_t** argv) {
         bare.Insert(outline5000);
         bare.SetRedraw(true);
         bare.Settle();
-        expand.ours.push_back(Seconds([&] {
+        expand.Ours(skinned).push_back(Seconds([&] {
             tree.FullExpand();
             Settle(form);
         }));
@@ -246,7 +265,7 @@ int wmain(int argc, wchar_t** argv) {
         CreateDirectoryW(ours.c_str(), nullptr);
         CreateDirectoryW(plain.c_str(), nullptr);
         core::CreationReport report;
-        create.ours.push_back(Seconds([&] {
+        create.Ours(skinned).push_back(Seconds([&] {
             // The name check is part of every creation the window makes.
             const core::NameCheck names(tree, ui::FromWide(ours));
             report = form.MakeFolders(ui::FromWide(ours), names);
@@ -262,7 +281,7 @@ int wmain(int argc, wchar_t** argv) {
         tree.Clear();
         Settle(form);
         bare.Clear();
-        scan.ours.push_back(Seconds([&] {
+        scan.Ours(skinned).push_back(Seconds([&] {
             form.ScanFolder(ui::FromWide(ours));
             Settle(form);
         }));
@@ -277,7 +296,7 @@ int wmain(int argc, wchar_t** argv) {
         tree.Clear();
         Settle(form);
         bare.Clear();
-        load_big.ours.push_back(Seconds([&] {
+        load_big.Ours(skinned).push_back(Seconds([&] {
             form.LoadTemplate(file100000);
             Settle(form);
         }));
@@ -293,12 +312,16 @@ int wmain(int argc, wchar_t** argv) {
     RemoveTree(scratch);
 
     std::printf("Medians of %d rounds (ours beside the yardstick, in ms):\n", rounds);
-    std::printf("%-28s %10s  %-24s %10s %7s\n", "Operation", "Ours", "Yardstick", "Raw", "Ratio");
+    std::printf("%-28s %10s  %-24s %10s %7s %10s\n", "Operation", "Ours", "Yardstick", "Raw",
+                "Ratio", compare ? "No skin" : "");
     for (const Operation* op :
          {&load, &reload, &expand, &remove, &clear, &scan, &create, &load_big}) {
         const double ours = Median(op->ours) * 1000, raw = Median(op->raw) * 1000;
-        std::printf("%-28s %10.1f  %-24s %10.1f %7.2f\n", op->name, ours, op->yardstick, raw,
+        std::printf("%-28s %10.1f  %-24s %10.1f %7.2f", op->name, ours, op->yardstick, raw,
                     raw > 0 ? ours / raw : 0.0);
+        if (compare)
+            std::printf(" %10.1f", Median(op->plain) * 1000);
+        std::printf("\n");
     }
     std::printf("100,000 folders loaded and shown in %.2f s (goal: 3 s)\n", Median(load_big.ours));
     std::printf("Loaded templates saved again: %s\n",

@@ -46,6 +46,12 @@ void PaintPiece(SkinBitmap& dst, const Rect& r, const data::LoadedSkin& skin, in
     const SkinBitmap below = piece.Clone();
     render::DrawBorderMask(piece, piece.Bounds(), true, state, render::MaskFromSkin(&skin, border),
                            {&below, 0, 0, render::kKeyColor, true});
+    // The mask's sides are copied as they are; their key-coloured pixels are transparent too
+    // (the track masks of the internal skin have such sides).
+    for (int y = 0; y < piece.Height(); ++y)
+        for (int x = 0; x < piece.Width(); ++x)
+            if ((piece.At(x, y) & 0xFFFFFF) == render::kKeyColor)
+                piece.At(x, y) = below.At(x, y);
     render::CopyPixels(dst, area.Left, area.Top, piece, piece.Bounds());
 }
 

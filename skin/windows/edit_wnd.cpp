@@ -15,10 +15,6 @@ namespace skin::windows {
 
 namespace {
 
-render::Color ToColor(COLORREF c) {
-    return (render::Color(GetRValue(c)) << 16) | (render::Color(GetGValue(c)) << 8) | GetBValue(c);
-}
-
 COLORREF ToColorRef(data::TColor rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
@@ -81,7 +77,7 @@ void TacEditWnd::RebuildBorderImage() {
     const bool hot = Hot();
     const data::TColor frame_color = data::ColorToRGB(skin_.SkinData.BorderColor);
     if (dialog_mode_ && frame_color != data::kKeyColor) {
-        render::FillRectOpaque(image_, image_.Bounds(), ToColor(GetSysColor(COLOR_WINDOW)));
+        render::FillRectOpaque(image_, image_.Bounds(), ToSkinColor(GetSysColor(COLOR_WINDOW)));
         const auto frame = static_cast<render::Color>(frame_color);
         render::FillRectOpaque(image_, {0, 0, w, 1}, frame);
         render::FillRectOpaque(image_, {0, h - 1, w, h}, frame);
@@ -89,7 +85,7 @@ void TacEditWnd::RebuildBorderImage() {
         render::FillRectOpaque(image_, {w - 1, 0, w, h}, frame);
     } else {
         // What lies behind: the parent's composed image where it has one, else its colour.
-        render::TCacheInfo behind{nullptr, 0, 0, ToColor(Behind()), false};
+        render::TCacheInfo behind{nullptr, 0, 0, ToSkinColor(Behind()), false};
         ui::WinControl* parent = ui::WinControl::FromHandle(GetParent(CtrlHandle()));
         engine::BackgroundInfo info;
         if (parent) {
@@ -103,9 +99,9 @@ void TacEditWnd::RebuildBorderImage() {
             parent->Perform(ask);
             if (ask.result && info.Kind == engine::BackgroundInfo::kBitmap && info.Bmp)
                 behind = {static_cast<const render::SkinBitmap*>(info.Bmp), info.OffsetX,
-                          info.OffsetY, ToColor(info.Color), true};
+                          info.OffsetY, ToSkinColor(info.Color), true};
             else if (ask.result)
-                behind.FillColor = ToColor(info.Color);
+                behind.FillColor = ToSkinColor(info.Color);
         }
         render::FillRectOpaque(image_, image_.Bounds(), behind.FillColor);
         if (skin_.IsValidSkinIndex(section_)) {
@@ -188,14 +184,17 @@ bool TacEditWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         RepaintFrame();
         return true;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+        // Asked again on every move: a request made while the window was still appearing
+        // under the cursor may have been dropped.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
+        TrackMouseEvent(&track);
         if (!mouse_over_) {
             mouse_over_ = true;
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, CtrlHandle(), 0};
-            TrackMouseEvent(&track);
             RepaintFrame();
         }
         return TacScrollWnd::Handle(m);
+    }
     case WM_MOUSELEAVE:
         mouse_over_ = false;
         RepaintFrame();
@@ -252,11 +251,7 @@ ui::WinControl& EditOf(ui::Component* owner) {
 
 TsEditSkin::TsEditSkin(ui::Component* owner, const data::LoadedSkin& skin, std::u16string section)
     : ui::Component(owner), edit_(EditOf(owner)), skin_(skin), section_(std::move(section)) {
-    layer_ = edit_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
-        next(m);
-        if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
-            Attach();
-    });
+    layer_ = AttachWhenShown(edit_, [this] { Attach(); });
     Attach();
 }
 

@@ -1,5 +1,7 @@
 #include "skin/windows/main_wnd.h"
 
+#include "ui/win_control.h"
+
 #include <map>
 
 namespace skin::windows {
@@ -11,13 +13,50 @@ std::map<HWND, TacMainWnd*>& Registry() {
     return registry;
 }
 
+// The platform's theme switch, looked up at run time: without visual styles there is nothing to
+// switch.
+using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+SetWindowThemeProc SetWindowThemeFunction() {
+    static const SetWindowThemeProc proc = [] {
+        HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+        return uxtheme ? reinterpret_cast<SetWindowThemeProc>(
+                             reinterpret_cast<void*>(GetProcAddress(uxtheme, "SetWindowTheme")))
+                       : nullptr;
+    }();
+    return proc;
+}
+
 } // namespace
+
+ui::ProcedureLayer AttachWhenShown(ui::WinControl& control, std::function<void()> attach) {
+    return control.AddProcedureLayer(
+        [attach = std::move(attach)](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            next(m);
+            if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
+                attach();
+        });
+}
+
+bool& TacMainWnd::SwitchOffVisualStyles() {
+    static bool on = true;
+    return on;
+}
+
+void TacMainWnd::SwitchVisualStyleOff() {
+    if (visual_style_off_ || destroyed_ || !SwitchOffVisualStyles() || KeepsVisualStyle())
+        return;
+    if (SetWindowThemeProc set_theme = SetWindowThemeFunction())
+        // A class list no theme has: the window draws without a visual style. (Wine refuses
+        // the empty list.)
+        visual_style_off_ = SUCCEEDED(set_theme(window_, L" ", L" "));
+}
 
 TacMainWnd::TacMainWnd(HWND window, const data::LoadedSkin& skin, std::u16string name)
     : skin_(skin), name_(std::move(name)), window_(window) {
     Registry()[window] = this;
     SetPropW(window, kHandledProperty, reinterpret_cast<HANDLE>(1));
     subclass_.Attach(window, [this](ui::Message& m) { return Dispatch(m); });
+    SwitchVisualStyleOff();
 }
 
 TacMainWnd::~TacMainWnd() {
@@ -41,6 +80,11 @@ void TacMainWnd::Detach() {
     if (!IsWindow(window_))
         return;
     RemovePropW(window_, kHandledProperty);
+    if (visual_style_off_) {
+        if (SetWindowThemeProc set_theme = SetWindowThemeFunction())
+            set_theme(window_, nullptr, nullptr);
+        visual_style_off_ = false;
+    }
     AfterDetach();
 }
 

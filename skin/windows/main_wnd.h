@@ -8,12 +8,28 @@
 
 #include "skin/data/loaded_skin.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/render/colors.h"
+#include "ui/procedure_chain.h"
 #include "ui/window_subclass.h"
 
+#include <functional>
 #include <string>
 #include <windows.h>
 
+namespace ui {
+class WinControl;
+}
+
 namespace skin::windows {
+
+// A platform colour as the skin's bitmaps hold it.
+inline render::Color ToSkinColor(COLORREF c) {
+    return (render::Color(GetRValue(c)) << 16) | (render::Color(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+// A layer on the control that calls attach whenever the control's window is shown or made
+// anew, so that an addition owned by the control puts its handler on the current window.
+ui::ProcedureLayer AttachWhenShown(ui::WinControl& control, std::function<void()> attach);
 
 // The window property that marks a handled window. The handler itself is found in the
 // engine's own registry (TacMainWnd::Of), never through the property's value.
@@ -38,6 +54,11 @@ public:
     // Takes the handler off: the window's procedure, property and look are its own again.
     void Detach();
 
+    // Whether handlers switch the platform's visual style off on their windows (the engine's
+    // option; on by default), and whether this one did.
+    static bool& SwitchOffVisualStyles();
+    bool VisualStyleOff() const { return visual_style_off_; }
+
 protected:
     // Messages the handler takes first; true when consumed.
     virtual bool Handle(ui::Message& message);
@@ -50,6 +71,11 @@ protected:
     virtual void AfterDetach() {}
     LRESULT CallPrevious(ui::Message& message) const { return subclass_.CallPrevious(message); }
     void SetUpdating(bool updating) { updating_ = updating; }
+    // Windows that keep the platform's visual style under a skin (dialog frames, menus).
+    virtual bool KeepsVisualStyle() const { return false; }
+    // Switches the window's visual style off when the option says so; derived handlers whose
+    // KeepsVisualStyle() matters call it from their constructors.
+    void SwitchVisualStyleOff();
 
     const data::LoadedSkin& skin_;
     std::u16string name_;
@@ -61,6 +87,7 @@ private:
     ui::WindowSubclass subclass_;
     bool destroyed_ = false;
     bool updating_ = false;
+    bool visual_style_off_ = false;
     int depth_ = 0;
 };
 

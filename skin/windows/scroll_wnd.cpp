@@ -342,6 +342,9 @@ void TacScrollWnd::KeepStyleBitsCleared() {
         SetWindowLongW(window_, GWL_STYLE, LONG(style & ~kBarBits));
         prevent_style_change_ = false;
     }
+    if (ui::TraceOn())
+        ui::TraceLine(name_, "scroll-frame", static_cast<long long>(style & kBarBits),
+                      layout_stale ? 1 : 0);
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

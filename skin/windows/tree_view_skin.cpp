@@ -101,11 +101,7 @@ TsTreeViewSkin::TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& ski
     : ui::Component(owner), tree_(TreeOf(owner)), skin_(skin) {
     old_draw_item_ = tree_.OnCustomDraw;
     tree_.OnCustomDraw = [this](NMTVCUSTOMDRAW& draw) { return CustomDraw(draw); };
-    layer_ = tree_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
-        next(m);
-        if (m.msg == ui::CM_SHOWINGCHANGED || m.msg == ui::CM_RECREATEWND)
-            Attach();
-    });
+    layer_ = AttachWhenShown(tree_, [this] { Attach(); });
     Attach();
 }
 

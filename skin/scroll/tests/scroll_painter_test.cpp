@@ -69,6 +69,24 @@ TEST(ScrollPainterTest, TheInternalSkinHasEveryPartOfBothBars) {
     EXPECT_EQ(SkinArrowLength(Skin(), BarKind::Vertical, 400), 400) << "never below the platform";
 }
 
+TEST(ScrollPainterTest, TransparentPixelsOfThePartsShowWhatLiesBehind) {
+    for (const int pos : {0, 45, 90})
+        for (const BarKind kind : {BarKind::Vertical, BarKind::Horizontal}) {
+            BarLook look = VerticalLook(300, pos);
+            look.Kind = kind;
+            look.Metrics.Arrow = SkinArrowLength(Skin(), kind, 17);
+            look.Thumb = ThumbOf(look.Metrics, {0, 99, 10, pos, 0});
+            SkinBitmap bar = kind == BarKind::Vertical ? SkinBitmap(17, 300) : SkinBitmap(300, 17);
+            PaintBar(bar, Skin(), BarSkinOf(Skin(), kind), look);
+            int keyed = 0;
+            for (int y = 0; y < bar.Height(); ++y)
+                for (int x = 0; x < bar.Width(); ++x)
+                    keyed += (bar.At(x, y) & 0xFFFFFF) == render::kKeyColor;
+            EXPECT_EQ(keyed, 0) << "position " << pos
+                                << (kind == BarKind::Vertical ? " vertical" : " horizontal");
+        }
+}
+
 TEST(ScrollPainterTest, ThumbAndTrackFollowThePosition) {
     const BarLook top = VerticalLook(200, 0);
     const BarLook bottom = VerticalLook(200, 90);

@@ -9,6 +9,7 @@
 #include "ui/trace.h"
 
 #include <cstdio>
+#include <uxtheme.h>
 
 namespace skin::windows {
 namespace {
@@ -203,14 +204,19 @@ TEST_F(ScrollWndTest, DetachingGivesBackProcedurePropertyColoursAndBars) {
     f.tree->SetColor(ui::Rgb(200, 10, 10));
     const LONG_PTR proc = GetWindowLongPtrW(f.Window(), GWLP_WNDPROC);
     const LRESULT color = SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0);
+    // Wine reports visual styles active; the tree view then holds a theme of its own.
+    const bool themed = IsThemeActive() && GetWindowTheme(f.Window()) != nullptr;
     {
         auto* skin = &ui::Make<TsTreeViewSkin>(*f.tree, Skin());
         Settle(100);
         EXPECT_EQ(COLORREF(SendMessageW(f.Window(), TVM_GETBKCOLOR, 0, 0)), RGB(255, 255, 255))
             << "the EDIT section's colour";
+        EXPECT_TRUE(skin->Handler()->VisualStyleOff());
+        EXPECT_EQ(GetWindowTheme(f.Window()), nullptr) << "no visual style under the skin";
         delete skin;
     }
     Settle(100);
+    EXPECT_EQ(GetWindowTheme(f.Window()) != nullptr, themed) << "the visual style is back";
     EXPECT_EQ(GetWindowLongPtrW(f.Window(), GWLP_WNDPROC), proc);
     EXPECT_EQ(GetPropW(f.Window(), kHandledProperty), nullptr);
     EXPECT_EQ(TacScrollWnd::Of(f.Window()), nullptr);
@@ -233,6 +239,16 @@ TEST_F(ScrollWndTest, RemovingTheSkinByCommandGivesTheTreeItsColoursAndBarsBack)
     EXPECT_EQ(GetPropW(f.Window(), kHandledProperty), nullptr);
     EXPECT_NE(GetWindowLongW(f.Window(), GWL_STYLE) & WS_VSCROLL, 0)
         << "the platform's bar is back";
+}
+
+TEST_F(ScrollWndTest, VisualStylesStayWhenTheEngineLeavesThem) {
+    TreeForm f(5);
+    const HTHEME before = GetWindowTheme(f.Window());
+    TacMainWnd::SwitchOffVisualStyles() = false;
+    auto& skin = ui::Make<TsTreeViewSkin>(*f.tree, Skin());
+    TacMainWnd::SwitchOffVisualStyles() = true;
+    EXPECT_FALSE(skin.Handler()->VisualStyleOff());
+    EXPECT_EQ(GetWindowTheme(f.Window()), before);
 }
 
 TEST_F(ScrollWndTest, SelectedNodeIsPaintedFromTheSelectionSection) {
