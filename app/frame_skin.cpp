@@ -1,7 +1,9 @@
 #include "app/frame_skin.h"
 
+#include "dialogs/message_dialogs.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/windows/dialog_skinner.h"
 #include "skin/windows/edit_wnd.h"
 #include "skin/windows/skin_provider.h"
 #include "skin/windows/tree_view_skin.h"
@@ -41,6 +43,11 @@ skin::engine::TsSkinManager& CreateSkinManager(ui::Component& owner) {
         manager.InternalSkins.push_back({kInternalSkinName, package});
     manager.SetSkinDirectory(u"c:\\Skins");
     manager.SetSkinName(kInternalSkinName);
+    if (skin::windows::TacDialogSkinner* skinner = manager.DialogSkinner())
+        skinner->RequestedPosition = [] {
+            const dialogs::MessageBoxPosition requested = dialogs::RequestedMessageBoxPosition();
+            return POINT{requested.x, requested.y};
+        };
     return manager;
 }
 

@@ -237,7 +237,22 @@ void TForm1::WndProc(ui::Message& message) {
         // No fade may hold up logging off: they end now, whatever their frame.
         skin::controls::EndAllFades();
     }
+    if (message.msg == WM_COPYDATA) {
+        // Only the skin editor's records, once its link is open; everything else answers 0.
+        message.result = 0;
+        try {
+            message.result = sSkinManager1.HandleEditorRecord(
+                message.wParam, reinterpret_cast<const COPYDATASTRUCT*>(message.lParam));
+        } catch (const std::exception&) {
+            // A record that cannot be applied leaves the skin as it is.
+        }
+        return;
+    }
     if (message.msg == WM_SHOWWINDOW && message.wParam) {
+        if (!editor_searched_) {
+            editor_searched_ = true;
+            sSkinManager1.ConnectSkinEditor(Handle());
+        }
         PostMessageW(Handle(), WM_OPENPENDINGEDIT, 0, 0);
         ScheduleNameCheck();
     } else if (message.msg == WM_OPENPENDINGEDIT && tree_view_) {

@@ -81,6 +81,7 @@ private:
     std::unique_ptr<FolderTreeView> tree_view_;
     std::unique_ptr<NameMarks> name_marks_;
     bool name_check_posted_ = false;
+    bool editor_searched_ = false;
 };
 
 } // namespace app

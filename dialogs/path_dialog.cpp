@@ -2,6 +2,7 @@
 
 #include "core/file_system.h"
 #include "dialogs/folder_rules.h"
+#include "dialogs/message_dialogs.h"
 #include "ui/application.h"
 #include "ui/wide.h"
 
@@ -191,11 +192,14 @@ void TPathDialogForm::CreateFolder() {
 }
 
 void TPathDialogForm::ReportCannotCreate(const std::u16string& path) {
-    const std::u16string text = u"Directory " + path + u" can`t be created!";
-    ui::Application& application = ui::Application::Instance();
-    application.ModalStarted();
-    MessageBoxW(application.Handle(), ui::Wide(text), L"Error", MB_OK | MB_ICONERROR);
-    application.ModalFinished();
+    // Through the program's message box routine, so that it is dressed and placed like every
+    // other box.
+    MessageBoxRequest request;
+    request.text = u"Directory " + path + u" can`t be created!";
+    request.type = TMsgDlgType::mtError;
+    request.buttons = mbOK;
+    request.help_context = 0;
+    ShowMessageBox(request);
 }
 
 } // namespace dialogs

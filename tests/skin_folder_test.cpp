@@ -2,6 +2,7 @@
 // skin commands and editor records that other processes send it.
 
 #include "support/live_program.h"
+#include "tools/skin_generator/internal_skin.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -62,7 +63,11 @@ HWND WaitForClass(DWORD process, const std::wstring& class_name, bool other_clas
             reinterpret_cast<LPARAM>(&search));
         if (search.found)
             return search.found;
-        Sleep(50);
+        // Messages sent to this thread's windows (a stand-in editor) are answered meanwhile.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
     }
     return nullptr;
 }
@@ -111,6 +116,49 @@ TEST_F(SkinFolder, DamagedPackageOfTheSkinsNameShowsItsMessageAndTheInternalSkin
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     EXPECT_NE(GetWindowRgn(main, region), ERROR);
     DeleteObject(region);
+}
+
+// The internal skin's package with the EDIT section's colour changed.
+std::string InternalSkinWithEditColor(int color) {
+    std::vector<skin_generator::PackageEntry> files = skin_generator::InternalSkinFiles();
+    for (skin_generator::PackageEntry& file : files) {
+        if (file.name != "Options.dat")
+            continue;
+        std::string text(file.bytes.begin(), file.bytes.end());
+        const size_t section = text.find("[EDIT]");
+        const size_t key = text.find("\nCOLOR=", section);
+        const size_t end = text.find_first_of("\r\n", key + 1);
+        text.replace(key + 7, end - key - 7, std::to_string(color));
+        file.bytes.assign(text.begin(), text.end());
+    }
+    const skin_generator::Bytes package = skin_generator::WritePackage(files);
+    return std::string(package.begin(), package.end());
+}
+
+TEST_F(SkinFolder, ValidPackageOfTheSkinsNameWinsOverTheInternalSkin) {
+    constexpr COLORREF kLightYellow = RGB(255, 255, 224);
+    WritePackage(InternalSkinWithEditColor(int(kLightYellow)));
+    testing_support::LiveProgram program(L"");
+    ASSERT_NE(program.Window(), nullptr);
+    HWND edit = program.Child(L"Edit");
+    ASSERT_NE(edit, nullptr);
+    program.WaitIdle();
+    Sleep(200);
+    program.WaitIdle();
+    // The bottom row of the field's own area, left of its button, on screen: the package's
+    // colour.
+    RECT client{};
+    GetClientRect(edit, &client);
+    POINT origin{0, client.bottom - 1};
+    ClientToScreen(edit, &origin);
+    HDC screen = GetDC(nullptr);
+    int yellow = 0;
+    for (int x = 0; x < client.right / 2; ++x)
+        yellow += GetPixel(screen, origin.x + x, origin.y) == kLightYellow;
+    const COLORREF sample = GetPixel(screen, origin.x + 2, origin.y);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(yellow, client.right / 4) << std::hex << sample;
+    program.Close();
 }
 
 TEST(EngineSwitches, VersionSwitchShowsTheEnginesVersion) {
@@ -170,6 +218,102 @@ TEST(HostileInput, ForeignSkinCommandsAndEditorRecordsAreRefused) {
     }
     EXPECT_TRUE(Responds(main));
     EXPECT_TRUE(program.Running());
+}
+
+// A stand-in for the skin editor: a window titled as the editor's that answers its question.
+struct FakeEditor {
+    static inline HWND offered = nullptr;
+    static inline int questions = 0;
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == 0xA400 && wParam == 3) {
+            ++questions;
+            offered = reinterpret_cast<HWND>(lParam);
+            return 1;
+        }
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    static HWND Create() {
+        WNDCLASSW window_class{};
+        window_class.lpfnWndProc = Procedure;
+        window_class.hInstance = GetModuleHandleW(nullptr);
+        window_class.lpszClassName = L"ArbordirTestEditor";
+        RegisterClassW(&window_class);
+        return CreateWindowW(L"ArbordirTestEditor", L"Brelunes Editor", WS_OVERLAPPED, 0, 0, 10, 10,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+};
+
+std::vector<char> EditorRecord(const std::string& name, const std::string& directory) {
+    std::vector<char> record(30646, 0);
+    const DWORD identifier = 0xA400;
+    memcpy(record.data(), &identifier, 4);
+    memcpy(record.data() + 4, name.data(), name.size());
+    memcpy(record.data() + 132, directory.data(), directory.size());
+    return record;
+}
+
+LRESULT SendRecord(HWND main, std::vector<char>& record, DWORD size) {
+    COPYDATASTRUCT data{0, size, record.data()};
+    DWORD_PTR answer = 12345;
+    SendMessageTimeoutW(main, WM_COPYDATA, 7, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                        10000, &answer);
+    return LRESULT(answer);
+}
+
+TEST(SkinEditorLink, PreviewSwitchOffersTheMainWindowAndOpensTheLink) {
+    HWND editor = FakeEditor::Create();
+    ASSERT_NE(editor, nullptr);
+    Started program;
+    Start(program, L"/acpreview");
+    HWND main = MainWindow(program.info.dwProcessId);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(FakeEditor::questions, 1);
+    EXPECT_EQ(FakeEditor::offered, main);
+
+    std::vector<char> record = EditorRecord("Glacier (internal)", "c:\\NoSkinsHere");
+    std::vector<char> wrong = record;
+    wrong[1] = 0x55;
+    EXPECT_EQ(SendRecord(main, wrong, 30646), 0);
+    EXPECT_EQ(SendRecord(main, record, 30645), 0);
+    EXPECT_EQ(SendRecord(main, record, 30646), 1);
+    EXPECT_TRUE(Responds(main));
+    DestroyWindow(editor);
+}
+
+TEST(SkinEditorLink, HungEditorNeverHoldsUpTheProgram) {
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    struct Hang {
+        HANDLE release, created;
+    } hang{release, created};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* data) -> DWORD {
+            auto* h = static_cast<Hang*>(data);
+            HWND editor = FakeEditor::Create();
+            SetEvent(h->created);
+            WaitForSingleObject(h->release, INFINITE); // never answers
+            DestroyWindow(editor);
+            return 0;
+        },
+        &hang, 0, nullptr);
+    WaitForSingleObject(created, 5000);
+    const ULONGLONG start = GetTickCount64();
+    Started program;
+    Start(program, L"/acpreview");
+    HWND main = MainWindow(program.info.dwProcessId);
+    EXPECT_NE(main, nullptr);
+    EXPECT_LT(GetTickCount64() - start, 12000u);
+    if (main) {
+        EXPECT_TRUE(Responds(main));
+        std::vector<char> record = EditorRecord("Glacier (internal)", "c:\\NoSkinsHere");
+        EXPECT_EQ(SendRecord(main, record, 30646), 0) << "no link without the editor's answer";
+    }
+    SetEvent(release);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    CloseHandle(release);
+    CloseHandle(created);
 }
 
 } // namespace

@@ -18,7 +18,7 @@ Image32 MakeImage32(int width, int height, Pixel value) {
 
 void MakeOpaqueExceptKey(Image32& image) {
     for (Pixel& p : image.pixels)
-        p = p == kKeyPixel ? p : (p | 0xFF000000u);
+        p |= p == kKeyPixel ? 0u : 0xFF000000u;
 }
 
 } // namespace skin::data

@@ -208,7 +208,7 @@ std::optional<TsMaskData> Dispatch(std::u16string_view section, std::u16string_v
         break;
     }
     bool has_hash = Contains(value, u"#");
-    if (!has_hash && Contains(UpperCase(value), u".BMP"))
+    if (!has_hash && UpperContains(value, u".BMP"))
         return BitmapFile(section, key, value, images);
     if (has_hash && value != u"#")
         return WordBorder(section, key, value);

@@ -45,6 +45,10 @@ std::u16string_view Trim(std::u16string_view text) {
     return text.substr(begin, end - begin);
 }
 
+char16_t Upper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
 int DigitValue(char16_t c, int base) {
     int value = c >= u'0' && c <= u'9'   ? c - u'0'
                 : c >= u'a' && c <= u'f' ? c - u'a' + 10
@@ -221,6 +225,32 @@ std::u16string UpperCase(std::u16string_view text) {
         if (c >= u'a' && c <= u'z')
             c = static_cast<char16_t>(c - u'a' + u'A');
     return upper;
+}
+
+bool UpperEquals(std::u16string_view text, std::u16string_view upper) {
+    if (text.size() != upper.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (Upper(text[i]) != upper[i])
+            return false;
+    return true;
+}
+
+bool UpperContains(std::u16string_view text, std::u16string_view upper) {
+    if (upper.empty())
+        return true;
+    const char16_t first = upper.front();
+    if (first >= u'A' && first <= u'Z') {
+        for (std::size_t at = 0; at + upper.size() <= text.size(); ++at)
+            if (UpperEquals(text.substr(at, upper.size()), upper))
+                return true;
+        return false;
+    }
+    // Not a letter: only places holding that very character can start a match.
+    for (auto at = text.find(first); at != std::u16string_view::npos; at = text.find(first, at + 1))
+        if (UpperEquals(text.substr(at, upper.size()), upper))
+            return true;
+    return false;
 }
 
 } // namespace skin::data

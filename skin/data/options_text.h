@@ -71,5 +71,8 @@ double ParseReal(std::u16string_view text);
 
 // Letters a-z made upper case; other characters unchanged.
 std::u16string UpperCase(std::u16string_view text);
+// UpperCase(text) == upper and UpperCase(text) contains upper, without making the copy.
+bool UpperEquals(std::u16string_view text, std::u16string_view upper);
+bool UpperContains(std::u16string_view text, std::u16string_view upper);
 
 } // namespace skin::data

@@ -16,10 +16,6 @@ namespace {
 constexpr std::u16string_view kGlobalInfo = u"GLOBALINFO";
 constexpr std::int64_t kPatternPixels = 900000;
 
-bool Contains(std::u16string_view text, std::u16string_view part) {
-    return text.find(part) != std::u16string_view::npos;
-}
-
 bool IsPng(std::span<const std::uint8_t> bytes) {
     static constexpr std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     return bytes.size() >= 8 && std::equal(kSignature, kSignature + 8, bytes.begin());
@@ -31,13 +27,15 @@ bool IsPng(std::span<const std::uint8_t> bytes) {
 Image32 DecodeSkinImage(std::span<const std::uint8_t> bytes, SkinVersion version) {
     if (IsPng(bytes)) {
         Image32 image = DecodePng(bytes);
+        if (version <= SkinVersion{7, 45}) {
+            for (Pixel& p : image.pixels)
+                p = p == 0x00FFFFFF ? 0 : p;
+            return image;
+        }
         for (Pixel& p : image.pixels) {
-            if (version <= SkinVersion{7, 45}) {
-                if (p == 0x00FFFFFF)
-                    p = 0;
-                continue;
-            }
-            Pixel a = p >> 24;
+            const Pixel a = p >> 24;
+            if (a == 255)
+                continue; // most pixels: premultiplied as they are
             p = (a << 24) | (((p >> 16 & 0xFF) * a / 255) << 16) |
                 (((p >> 8 & 0xFF) * a / 255) << 8) | ((p & 0xFF) * a / 255);
         }
@@ -102,10 +100,10 @@ private:
     void LoadJpegsOf(const std::u16string& section) {
         const OptionsSection* block = options_.FindSection(section);
         for (const OptionsKey& key : block->Keys) {
-            std::u16string file = UpperCase(key.Value);
-            if (!key.HasValue || (!Contains(file, u".JPG") && !Contains(file, u".JPEG")))
+            if (!key.HasValue ||
+                (!UpperContains(key.Value, u".JPG") && !UpperContains(key.Value, u".JPEG")))
                 continue;
-            auto bytes = files_.Find(file);
+            auto bytes = files_.Find(UpperCase(key.Value));
             if (!bytes)
                 continue;
             auto image = std::make_unique<Image32>(DecodeJpeg(*bytes));

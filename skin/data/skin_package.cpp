@@ -122,12 +122,12 @@ Bytes InflateEntry(PackageCursor& cursor, std::int32_t size, std::size_t& budget
 }
 
 bool IsOptionsName(std::u16string_view name) {
-    return UpperCase(name) == u"OPTIONS.DAT";
+    return UpperEquals(name, u"OPTIONS.DAT");
 }
 
 bool HasBitmapExtension(std::u16string_view name) {
     auto dot = name.rfind(u'.');
-    return dot != std::u16string_view::npos && UpperCase(name.substr(dot)) == u".BMP";
+    return dot != std::u16string_view::npos && UpperEquals(name.substr(dot), u".BMP");
 }
 
 } // namespace
@@ -142,7 +142,7 @@ void TacSkinConvertor::Clear() {
 
 const TacImageItem* TacSkinConvertor::FindFile(std::u16string_view name) const {
     for (const TacImageItem& item : Files)
-        if (UpperCase(item.FileName) == name)
+        if (UpperEquals(item.FileName, name))
             return &item;
     return nullptr;
 }

@@ -5,8 +5,10 @@
 #include "skin/engine/broadcast.h"
 #include "skin/engine/common_data.h"
 #include "skin/engine/creation_hook.h"
+#include "skin/engine/forms_lock.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/render/skin_hue.h"
+#include "skin/windows/dialog_skinner.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -121,6 +123,17 @@ TsSkinManager::TsSkinManager(ui::Component* owner)
         if (ui::Application::Instance().Handle())
             application_hook_ = ui::Application::Instance().HookMainWindow(
                 [this](ui::Message& message) { return HookApplication(message); });
+        dialog_skinner_ = std::make_unique<windows::TacDialogSkinner>([this] {
+            windows::DialogSkinSettings settings;
+            settings.Source = active_ ? FrameSource() : nullptr;
+            settings.StdForms = (SkinningRules & srStdForms) != 0;
+            settings.StdDialogs = (SkinningRules & srStdDialogs) != 0;
+            settings.DialogShowTime =
+                AnimEffects.DialogShow.Active ? AnimEffects.DialogShow.Time : 0;
+            settings.DialogHideTime =
+                AnimEffects.DialogHide.Active ? AnimEffects.DialogHide.Time : 0;
+            return settings;
+        });
     }
 }
 
@@ -130,6 +143,7 @@ TsSkinManager::~TsSkinManager() {
         RemoveSkin();
     if (default_manager == this)
         RemoveCreationHook();
+    dialog_skinner_.reset();
     if (default_manager == this)
         default_manager = nullptr;
 }
@@ -177,6 +191,12 @@ void TsSkinManager::SetHueOffset(int degrees) {
     if (degrees == hue_offset_)
         return;
     hue_offset_ = degrees;
+    if (active_)
+        ChooseAndLoad(true, skin_name_);
+}
+
+void TsSkinManager::SetCommonSections(std::vector<std::u16string> lines) {
+    common_sections_ = manager::CleanCommonSections(std::move(lines));
     if (active_)
         ChooseAndLoad(true, skin_name_);
 }
@@ -240,11 +260,20 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
         return;
     }
     skin_name_ = choice.name;
+    // The old look is captured before the load replaces it, for the cross-fade.
+    if (announce && skin_ && !batch_.NonAutoUpdate() && AnimEffects.SkinChanging.Active &&
+        extended_borders_)
+        pending_lock_ = LockForms();
     try {
         std::unique_ptr<data::LoadedSkin> loaded = LoadChosen(choice, pending_options_);
+        // The dressed dialogs let go of the old skin before it goes, and wear the new one.
+        const std::vector<HWND> dressed =
+            dialog_skinner_ ? dialog_skinner_->Release() : std::vector<HWND>{};
         skin_ = std::move(loaded);
         skin_is_packed_ = choice.source != manager::SkinSource::Folder;
         ComputeShadow();
+        if (dialog_skinner_)
+            dialog_skinner_->Redress(dressed);
     } catch (const std::exception& error) {
         // The previous skin stays whole; with none, the internal skin of that name.
         skin_name_ = old_name;
@@ -268,6 +297,7 @@ void TsSkinManager::ChooseAndLoad(bool announce, const std::u16string& old_name)
     }
     if (skin_ && announce)
         batch_.Changed(true);
+    pending_lock_.reset();
     UpdateCreationHook();
     if (OnAfterChange)
         OnAfterChange();
@@ -308,6 +338,8 @@ std::unique_ptr<data::LoadedSkin> TsSkinManager::LoadChosen(const manager::SkinC
         options = data::SkinOptions::Parse(*reader->Options);
         files = std::make_unique<data::PackageFileSource>(*reader);
     }
+    if (!common_sections_.empty())
+        options = manager::MergeCommonSections(options, common_sections_);
     data::LoadSkinImages(*skin, options, *files);
     data::LoadGlobalSettings(skin->SkinData, options);
     FinishLoad(*skin);
@@ -349,10 +381,12 @@ void TsSkinManager::ComputeShadow() {
 }
 
 void TsSkinManager::Announce(bool repaint) {
+    // The forms held since before the load (or from now) show the new skin when this ends.
+    std::unique_ptr<FormsLock> lock = std::move(pending_lock_);
     if (!skin_)
         return;
-    if (repaint && !SkinLoading())
-        RepaintForms(true);
+    if (repaint && !lock && !SkinLoading())
+        lock = LockForms();
     skin_->SkinData.Active = false;
     {
         FlagScope changing(skin_changing);
@@ -361,6 +395,11 @@ void TsSkinManager::Announce(bool repaint) {
     skin_->SkinData.Active = true;
     if (repaint)
         RepaintForms(false);
+}
+
+std::unique_ptr<FormsLock> TsSkinManager::LockForms() {
+    const bool fade = AnimEffects.SkinChanging.Active && AnimEffects.SkinChanging.Time > 0;
+    return std::make_unique<FormsLock>(fade ? AnimEffects.SkinChanging.Time : 0);
 }
 
 void TsSkinManager::UpdateSkin(bool repaint) {
@@ -377,10 +416,14 @@ void TsSkinManager::EndUpdate(bool repaint, bool allow_animation) {
 }
 
 void TsSkinManager::RepaintForms(bool lock_forms) {
-    FlagScope locked(forms_locked);
-    if (!lock_forms || !AnimEffects.SkinChanging.Active)
-        forms_locked = false;
     BroadcastSkinCommand(SkinCmdBeforeRefresh, reinterpret_cast<LPARAM>(this));
+    if (!lock_forms || SkinLoading()) {
+        BroadcastSkinCommand(SkinCmdRefresh, reinterpret_cast<LPARAM>(this));
+        return;
+    }
+    FlagScope locked(forms_locked);
+    forms_locked = default_manager == this && AnimEffects.SkinChanging.Active;
+    const std::unique_ptr<FormsLock> lock = LockForms();
     BroadcastSkinCommand(SkinCmdRefresh, reinterpret_cast<LPARAM>(this));
 }
 
@@ -393,6 +436,8 @@ void TsSkinManager::UpdateSkinSection(std::u16string_view section) {
 }
 
 void TsSkinManager::RemoveSkin() {
+    if (dialog_skinner_)
+        dialog_skinner_->FreeAll();
     if (skin_)
         skin_->SkinData.Active = false;
     BroadcastSkinCommand(SkinCmdRemoveSkin, reinterpret_cast<LPARAM>(this));
@@ -458,6 +503,27 @@ int TsSkinManager::GetSkinIndex(std::u16string_view section) const {
 
 data::TColor TsSkinManager::GetGlobalColor() const {
     return skin_ ? skin_->GetGlobalColor() : data::TColor(GetSysColor(COLOR_BTNFACE));
+}
+
+bool TsSkinManager::ConnectSkinEditor(HWND main_window) {
+    const std::vector<std::u16string> arguments =
+        ui::SplitCommandLine(ui::FromWide(GetCommandLineW()));
+    if (arguments.size() < 2 || arguments[1] != u"/acpreview" || !main_window)
+        return false;
+    constexpr UINT kEditorQuestion = 0xA400;
+    constexpr UINT kAnswerWithinMs = 1000;
+    for (int attempt = 0; attempt < 101 && !EditorLinkEnabled; ++attempt) {
+        const HWND editor = FindWindowW(nullptr, L"Brelunes Editor");
+        if (!editor)
+            break;
+        DWORD_PTR answer = 0;
+        // A hung or slow editor ends the search: the program never waits on it.
+        if (!SendMessageTimeoutW(editor, kEditorQuestion, 3, reinterpret_cast<LPARAM>(main_window),
+                                 SMTO_ABORTIFHUNG | SMTO_NORMAL, kAnswerWithinMs, &answer))
+            break;
+        EditorLinkEnabled = answer == 1;
+    }
+    return EditorLinkEnabled;
 }
 
 LRESULT TsSkinManager::HandleEditorRecord(WPARAM wParam, const COPYDATASTRUCT* data) {

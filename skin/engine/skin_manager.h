@@ -9,6 +9,7 @@
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/manager/announcements.h"
+#include "skin/manager/common_sections.h"
 #include "skin/manager/skin_choice.h"
 #include "skin/windows/frame_skin_source.h"
 #include "ui/component.h"
@@ -24,7 +25,13 @@
 #include <vector>
 #include <windows.h>
 
+namespace skin::windows {
+class TacDialogSkinner;
+}
+
 namespace skin::engine {
+
+class FormsLock;
 
 // One skin stored inside the program: a package of bytes (an .asz file's content).
 struct TsStoredSkin {
@@ -81,6 +88,10 @@ public:
     void SetHueOffset(int degrees);
     int Saturation() const { return saturation_; }
     void SetSaturation(int amount);
+    // Options lines laid over every skin loaded (skin/manager/common_sections.h); setting them
+    // loads the skin again.
+    const std::vector<std::u16string>& CommonSections() const { return common_sections_; }
+    void SetCommonSections(std::vector<std::u16string> lines);
     bool SkinnedPopups = true;
     unsigned SkinningRules = srStdForms | srStdDialogs | srThirdParty;
     TacSkinEffects Effects;
@@ -106,6 +117,8 @@ public:
     // The window-creation hook (skin/engine/creation_hook.h) is installed: the default manager
     // keeps it while its skin is active.
     bool GlobalHookInstalled() const;
+    // The default manager's dresser of platform dialogs and run-time forms; null for others.
+    windows::TacDialogSkinner* DialogSkinner() const { return dialog_skinner_.get(); }
 
     std::u16string GetFullSkinDirectory() const;
     std::vector<std::u16string> GetSkinNames(manager::SkinTypes filter, std::u16string& first);
@@ -131,6 +144,9 @@ public:
     int GetSkinIndex(std::u16string_view section) const;
     data::TColor GetGlobalColor() const;
 
+    // With "/acpreview" as the first argument: offers the main form's window to the skin
+    // editor's window; the link opens when the editor answers 1.
+    bool ConnectSkinEditor(HWND main_window);
     // The skin editor link: the record of a WM_COPYDATA the main form received.
     LRESULT HandleEditorRecord(WPARAM wParam, const COPYDATASTRUCT* data);
     bool EditorLinkEnabled = false;
@@ -148,6 +164,8 @@ private:
     void FinishLoad(data::LoadedSkin& skin);
     void ComputeShadow();
     void Announce(bool repaint);
+    // Holds the skinned top-level forms still, with the SkinChanging fade when it is active.
+    std::unique_ptr<FormsLock> LockForms();
     void RemoveSkin();
     void UpdateCreationHook();
     void ShowMessage(const std::u16string& text, bool error) const;
@@ -159,6 +177,8 @@ private:
     bool extended_borders_ = false;
     int hue_offset_ = 0;
     int saturation_ = 0;
+    std::vector<std::u16string> common_sections_;
+    std::unique_ptr<FormsLock> pending_lock_;
     bool skin_is_packed_ = false;
     bool editor_link_used_ = false;
     bool handling_editor_record_ = false;
@@ -171,6 +191,7 @@ private:
     HWND active_control_ = nullptr;
     ui::Control* active_graph_control_ = nullptr;
     ui::ProcedureLayer application_hook_;
+    std::unique_ptr<windows::TacDialogSkinner> dialog_skinner_;
 };
 
 // Engine-wide flags read by every painter.

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/frame/dialog_rules.h"
 #include "skin/frame/frame_region.h"
 #include "skin/frame/screen_snap.h"
 #include "skin/render/win32/dib_bitmap.h"
@@ -15,6 +16,7 @@
 #include "ui/controls/size_grip.h"
 #include "ui/form.h"
 #include "ui/trace.h"
+#include "ui/window_subclass.h"
 
 #include <windowsx.h>
 
@@ -66,23 +68,41 @@ bool& TsSkinProvider::ButtonPressedFlag() {
 }
 
 TsSkinProvider::TsSkinProvider(ui::Component* owner)
-    : ui::Component(owner), form_(FormOf(owner)),
-      layer_(form_.AddProcedureLayer(
+    : ui::Component(owner), form_(&FormOf(owner)),
+      layer_(form_->AddProcedureLayer(
           [this](ui::Message& m, const ui::ProcedureChain::Next& next) { WndProc(m, next); })) {}
+
+TsSkinProvider::TsSkinProvider(ui::Component* owner, HWND window)
+    : ui::Component(owner), foreign_(window), subclass_(std::make_unique<ui::WindowSubclass>()) {
+    foreign_chain_ = ui::ProcedureChain::Create(
+        [this](ui::Message& m) { m.result = subclass_->CallPrevious(m); });
+    layer_ = foreign_chain_->Add(
+        [this](ui::Message& m, const ui::ProcedureChain::Next& next) { WndProc(m, next); });
+    subclass_->Attach(window, [this](ui::Message& m) {
+        // Keeps the chain alive while a message runs, even if the provider goes meanwhile.
+        const std::shared_ptr<ui::ProcedureChain> chain = foreign_chain_;
+        chain->Dispatch(m);
+        return true;
+    });
+}
 
 TsSkinProvider::~TsSkinProvider() {
     fades_.clear();
     border_form_.reset();
     layer_ = {};
-    if (form_.HandleAllocated() && have_sys_menu_) {
-        HWND window = form_.Handle();
-        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_SYSMENU);
+    if (HWND window = Window()) {
+        if (have_sys_menu_)
+            SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_SYSMENU);
         SetWindowRgn(window, nullptr, TRUE);
     }
+    if (subclass_)
+        subclass_->Detach();
 }
 
 HWND TsSkinProvider::Window() const {
-    return form_.HandleAllocated() ? form_.Handle() : nullptr;
+    if (form_)
+        return form_->HandleAllocated() ? form_->Handle() : nullptr;
+    return subclass_ && subclass_->Attached() ? foreign_ : nullptr;
 }
 
 void TsSkinProvider::KillAnimations() {
@@ -97,7 +117,7 @@ void TsSkinProvider::SetSkinSource(const FrameSkinSource* source) {
     bg_changed_ = rgn_changed_ = true;
     if (!Skinned()) {
         border_form_.reset();
-        if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+        if (ui::SizeGrip* grip = form_ ? ui::SizeGrip::Of(*form_) : nullptr)
             grip->SetSuppressed(false);
         if (HWND window = Window()) {
             SetWindowRgn(window, nullptr, TRUE);
@@ -132,7 +152,7 @@ void TsSkinProvider::SetAllowExtBorders(bool allow) {
 
 bool TsSkinProvider::Skinned() const {
     return source_ && source_->Skin && source_->Skin->GetSkinIndex(SkinSection) >= 0 &&
-           !form_.Destroying();
+           !(form_ && form_->Destroying());
 }
 
 frame::FormFrameState TsSkinProvider::FormState() const {
@@ -142,16 +162,23 @@ frame::FormFrameState TsSkinProvider::FormState() const {
         return f;
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
-    f.Style = StyleOf(form_.GetBorderStyle(), ex_style);
-    const unsigned icons = form_.BorderIcons();
-    f.Icons = {(icons & ui::biSystemMenu) != 0, (icons & ui::biMinimize) != 0,
-               (icons & ui::biMaximize) != 0, false};
+    if (form_) {
+        f.Style = StyleOf(form_->GetBorderStyle(), ex_style);
+        const unsigned icons = form_->BorderIcons();
+        f.Icons = {(icons & ui::biSystemMenu) != 0, (icons & ui::biMinimize) != 0,
+                   (icons & ui::biMaximize) != 0, false};
+    } else {
+        // The system-menu bit is ours to remove; what the window asked for is remembered.
+        const DWORD asked = style | (have_sys_menu_ ? WS_SYSMENU : 0);
+        f.Style = frame::DialogBorderStyle(asked, ex_style);
+        f.Icons = frame::DialogBorderIcons(asked, ex_style);
+    }
     f.HasCaptionStyle = (style & WS_CAPTION) == WS_CAPTION;
     f.HasBorderBit = (style & WS_BORDER) != 0;
     f.IsChild = (style & WS_CHILD) != 0;
     f.Minimized = IsIconic(window) != FALSE;
     f.Maximized = IsZoomed(window) != FALSE;
-    f.IsMainForm = ui::Application::Instance().MainForm() == &form_;
+    f.IsMainForm = form_ && ui::Application::Instance().MainForm() == form_;
     RECT w{}, c{};
     GetWindowRect(window, &w);
     GetClientRect(window, &c);
@@ -179,8 +206,11 @@ frame::FrameGeometry TsSkinProvider::Geometry() const {
 
 frame::WindowRules TsSkinProvider::Rules() const {
     HWND window = Window();
-    return frame::RulesFor(FormState(), have_sys_menu_, window && PlatformMenuHasClose(window),
-                           ui::Application::Instance().MainForm() == &form_);
+    // A window class that forbids closing greys the close button.
+    const bool may_close = window && PlatformMenuHasClose(window) &&
+                           !(GetClassLongPtrW(window, GCL_STYLE) & CS_NOCLOSE);
+    return frame::RulesFor(FormState(), have_sys_menu_, may_close,
+                           form_ && ui::Application::Instance().MainForm() == form_);
 }
 
 int TsSkinProvider::OffsetX() const {
@@ -220,7 +250,7 @@ void TsSkinProvider::PrepareForm() {
     }
     ReadSkinParts();
     // The skin's grip replaces the platform's.
-    if (ui::SizeGrip* grip = ui::SizeGrip::Of(form_))
+    if (ui::SizeGrip* grip = form_ ? ui::SizeGrip::Of(*form_) : nullptr)
         grip->SetSuppressed(Grip == GripMode::gmRightBottom && parts_.Grip >= 0);
     bg_changed_ = rgn_changed_ = true;
     prepared_ = true;
@@ -353,7 +383,11 @@ void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
     SetViewportOrgEx(dc, x, y, &old);
     HRGN clip = CreateRectRgn(x, y, x + client.right, y + client.bottom);
     SelectClipRgn(dc, clip);
-    form_.PaintTo(dc, client);
+    if (form_)
+        form_->PaintTo(dc, client);
+    else if (subclass_ && subclass_->Attached())
+        subclass_->CallPrevious(
+            {WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN, 0});
     SelectClipRgn(dc, nullptr);
     DeleteObject(clip);
     SetViewportOrgEx(dc, old.x, old.y, nullptr);
@@ -364,8 +398,10 @@ void TsSkinProvider::EraseBackground(HDC dc, bool whole) {
     RECT client{};
     GetClientRect(Window(), &client);
     const int x = OffsetX(), y = OffsetY();
-    const int width = whole ? form_.Width() : client.right;
-    const int height = whole ? form_.Height() : client.bottom;
+    RECT w{};
+    GetWindowRect(Window(), &w);
+    const int width = whole ? w.right - w.left : client.right;
+    const int height = whole ? w.bottom - w.top : client.bottom;
     BlitRect(dc, 0, 0, cache_, {x, y, x + width, y + height});
 }
 

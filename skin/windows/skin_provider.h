@@ -23,7 +23,8 @@
 
 namespace ui {
 class Form;
-}
+class WindowSubclass;
+} // namespace ui
 
 namespace skin::windows {
 
@@ -37,6 +38,10 @@ class TsSkinProvider : public ui::Component {
 public:
     // The owner must be a form: "TsSkinProvider component may be used with forms only!"
     explicit TsSkinProvider(ui::Component* owner);
+    // The frame of a window the program did not build (a platform dialog): the provider sits
+    // in front of its procedure as a subclass, and the window's style bits say which frame and
+    // title buttons it wears. It lets go of the window when the window is destroyed.
+    TsSkinProvider(ui::Component* owner, HWND window);
     ~TsSkinProvider() override;
 
     std::u16string_view ClassName() const override { return u"TsSkinProvider"; }
@@ -62,7 +67,8 @@ public:
     bool Skinned() const;
     bool Extended() const { return border_form_ != nullptr; }
 
-    ui::Form& Form() const { return form_; }
+    // The form, or null for a window the program did not build.
+    ui::Form* Form() const { return form_; }
     HWND Window() const;
 
     // Geometry and state, as they are now.
@@ -138,7 +144,11 @@ private:
     void KillAnimations();
     std::u16string TraceName() const;
 
-    ui::Form& form_;
+    ui::Form* form_ = nullptr;
+    // A foreign window: its subclass runs the messages through a chain of our own.
+    HWND foreign_ = nullptr;
+    std::unique_ptr<ui::WindowSubclass> subclass_;
+    std::shared_ptr<ui::ProcedureChain> foreign_chain_;
     ui::ProcedureLayer layer_;
     const FrameSkinSource* source_ = nullptr;
     frame::FrameSkin parts_;

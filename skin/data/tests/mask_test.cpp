@@ -1,5 +1,6 @@
 #include "skin/data/image_decoders.h"
 #include "skin/data/mask_syntax.h"
+#include "skin/data/tests/bmp_builder.h"
 #include "skin/data/tests/test_skins.h"
 
 #include <gtest/gtest.h>
@@ -236,6 +237,22 @@ TEST(Masks, PngPixelsArePremultipliedAbove745AndCleanedUpBelow) {
         test::MakePackage("[GLOBALINFO]\nVERSION=7.46\n[S]\nM=!A.PNG!1!0\n", {{"A.PNG", png}}));
     EXPECT_EQ(Mask(new_skin->skin, u"S", u"M").Bmp->pixels,
               (std::vector<Pixel>{0x80804020, 0x00000000}));
+}
+
+TEST(Masks, RunLengthMasterBitmapLoads) {
+    test::BmpBuilder rle;
+    rle.bits = 8;
+    rle.compression = 1;
+    rle.width = 3;
+    rle.height = 2;
+    rle.palette = {0xFF00FF, 0x123456};
+    rle.rows = {3, 1, 0, 0,  // bottom row: three of the second colour
+                1, 0, 0, 1}; // top row: one key pixel, the rest skipped
+    auto loaded = test::LoadPackage(test::MakePackage("[GLOBALINFO]\nMASTERBITMAP=MASTER.BMP\n",
+                                                      {{"MASTER.BMP", rle.Build()}}));
+    EXPECT_EQ(loaded->skin.MasterBitmap.pixels,
+              (std::vector<Pixel>{kKeyPixel, 0xFF000000, 0xFF000000, 0xFF123456, 0xFF123456,
+                                  0xFF123456}));
 }
 
 TEST(Masks, LargeJpegsArePatternsAndSmallOnesTextures) {

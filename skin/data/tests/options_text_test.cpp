@@ -49,6 +49,19 @@ TEST(OptionsText, ByteOrderMarksChooseTheEncoding) {
     EXPECT_EQ(Parse(utf16be).Value(u"S", u"A"), u"\u0401");
 }
 
+TEST(OptionsText, UpperCaseComparisonsMatchTheUpperCaseCopy) {
+    const std::u16string texts[] = {
+        u"",           u"a.bmp",    u"A.BmP",       u"x.bm",    u"..bmp",  u"bmp.",
+        u"\u00e9.bmp", u"sky.jpeg", u"SKY.JPG.txt", u"abcBMPd", u".b.bmpx"};
+    const std::u16string parts[] = {u".BMP", u".JPG", u".JPEG", u"BMP", u"A.BMP", u""};
+    for (const auto& text : texts)
+        for (const auto& part : parts) {
+            const std::u16string upper = UpperCase(text);
+            EXPECT_EQ(UpperEquals(text, part), upper == part);
+            EXPECT_EQ(UpperContains(text, part), upper.find(part) != std::u16string::npos);
+        }
+}
+
 TEST(OptionsText, IntegersAcceptDecimalAndHexadecimalOnly) {
     EXPECT_EQ(ParseInteger(u"0"), 0);
     EXPECT_EQ(ParseInteger(u"-16777214"), -16777214);

@@ -160,6 +160,18 @@ TEST(SectionRecords, ParentChainsEndAtSelfAbsentQuestionMarkAndLoops) {
     EXPECT_EQ(skin.GetMaskIndex(skin.GetSkinIndex(u"A"), u"A", u"X"), -1);
 }
 
+TEST(SectionRecords, FlagsAreOneOrTrueInAnyCase) {
+    auto loaded = FromText("[A]\nSHOWFOCUS=tRuE\n[B]\nSHOWFOCUS=1\n[C]\nSHOWFOCUS=yes\n"
+                           "[D]\nSHOWFOCUS=01\n[E]\nSHOWFOCUS=TRUEX\n[F]\nPARENTCLASS=A\n");
+    const LoadedSkin& skin = loaded->skin;
+    EXPECT_TRUE(Section(skin, u"A").ShowFocus);
+    EXPECT_TRUE(Section(skin, u"B").ShowFocus);
+    EXPECT_FALSE(Section(skin, u"C").ShowFocus);
+    EXPECT_FALSE(Section(skin, u"D").ShowFocus);
+    EXPECT_FALSE(Section(skin, u"E").ShowFocus);
+    EXPECT_TRUE(Section(skin, u"F").ShowFocus);
+}
+
 // Twenty thousand sections each naming the next as parent: every section inherits from the far
 // end of the chain. Each section is resolved once from its parent, so this loads in linear
 // time (the load benchmark measures it; before, such a text took minutes).

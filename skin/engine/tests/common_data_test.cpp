@@ -3,7 +3,9 @@
 
 #include "skin/engine/common_data.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/frame/form_animation.h"
 #include "skin/render/color_mix.h"
+#include "skin/windows/form_animation.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/controls/edit.h"
 #include "ui/controls/scroll_box.h"
@@ -11,7 +13,9 @@
 #include "ui/form.h"
 #include "ui/skin_command_gate.h"
 #include "ui/tests/win32/framework_fixture.h"
+#include "ui/trace.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -256,6 +260,59 @@ TEST_F(CommonDataTest, EditTakesTheSectionColoursAndGetsTheWindowColoursBack) {
     EXPECT_EQ(edit.GetFont().color, ui::SystemColor(COLOR_WINDOWTEXT));
     manager_->SetActive(true);
     EXPECT_EQ(ui::ColorToRgb(edit.GetColor()), color);
+}
+
+int CountLines(const std::string& path, const std::string& event) {
+    std::ifstream file(path);
+    int count = 0;
+    for (std::string line; std::getline(file, line);)
+        count += line.find("\t" + event + "\t") != std::string::npos;
+    return count;
+}
+
+TEST_F(CommonDataTest, SkinChangeHoldsTheFormsStillAndFadesFromTheOldLook) {
+    char name[MAX_PATH] = {};
+    GetTempFileNameA(".", "trc", 0, name);
+    const std::string trace = name;
+    ui::RedirectTrace(trace);
+    manager_->SetExtendedBorders(true);
+    manager_->AnimEffects.SkinChanging = {true, 100};
+    BuiltForm form;
+    form.SetName(u"faded");
+    form.SetBounds({50, 50, 300, 200});
+    auto& provider = ui::Make<windows::TsSkinProvider>(form);
+    provider.SetSkinSource(manager_->FrameSource());
+    std::vector<bool> drawing_during_change;
+    ui::ProcedureLayer watch = form.AddProcedureLayer([&](ui::Message& message,
+                                                          const ui::ProcedureChain::Next& next) {
+        if (message.msg == ui::WM_SKINCOMMAND && ui::SkinCommandOf(message) == SkinCmdSetNewSkin)
+            drawing_during_change.push_back(IsWindowVisible(form.Handle()) != FALSE);
+        next(message);
+    });
+    form.Finish();
+    form.Show();
+    ui::Application::Instance().ProcessMessages();
+
+    manager_->SetSkinName(u"Glacier (internal)");
+    windows::WaitForAnimations(3000);
+    EXPECT_EQ(drawing_during_change, std::vector<bool>{false});
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    const int faded = CountLines(trace, "skin-change");
+    EXPECT_EQ(faded,
+              int(frame::HideFrames(10, 10, 100, 255, frame::AnimationMode::atFading).size()));
+    EXPECT_GT(faded, 0);
+
+    // Changes inside an update bracket ended without animation: one announcement, no fade.
+    manager_->BeginUpdate();
+    manager_->SetSkinName(u"Glacier (internal)");
+    manager_->SetHueOffset(30);
+    manager_->EndUpdate(true, false);
+    windows::WaitForAnimations(3000);
+    EXPECT_EQ(CountLines(trace, "skin-change"), faded);
+    EXPECT_EQ(drawing_during_change.size(), 2u);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    ui::RedirectTrace("");
+    std::remove(trace.c_str());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "skin/engine/creation_hook.h"
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/windows/dialog_skinner.h"
 #include "ui/controls/scroll_box.h"
 #include "ui/controls/speed_button.h"
 #include "ui/form.h"
@@ -184,6 +185,44 @@ TEST_F(SkinEngineTest, OnlyTheDefaultManagerHooksAndItsEndUnhooks) {
         EXPECT_TRUE(CreationHookInstalled());
     }
     EXPECT_FALSE(CreationHookInstalled());
+}
+
+INT_PTR CALLBACK InitialisedDialog(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+TEST_F(SkinEngineTest, DressedDialogsFollowTheSkinAndAreLeftToThePlatformWithoutOne) {
+    TsSkinManager manager(nullptr);
+    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    manager.SetSkinName(u"Glacier (internal)");
+    ASSERT_NE(manager.DialogSkinner(), nullptr);
+
+    alignas(4) WORD words[32] = {};
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(words);
+    header->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    header->cx = 120;
+    header->cy = 60;
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), header, nullptr,
+                                             InitialisedDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    windows::TacDialogSkinner& skinner = *manager.DialogSkinner();
+    ASSERT_NE(skinner.DialogOf(dialog), nullptr);
+    EXPECT_EQ(skinner.DialogOf(dialog)->Frame()->SkinSection, u"DIALOG");
+
+    // A new skin: the dialog is dressed again with it.
+    manager.SetSkinName(u"Glacier (internal)");
+    ASSERT_NE(skinner.DialogOf(dialog), nullptr);
+    ASSERT_NE(skinner.DialogOf(dialog)->Frame(), nullptr);
+    EXPECT_TRUE(skinner.DialogOf(dialog)->Frame()->Skinned());
+    EXPECT_EQ(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU, 0);
+
+    // Skinning off: the platform's frame again, and no watch.
+    manager.SetActive(false);
+    EXPECT_EQ(skinner.DialogCount(), 0u);
+    EXPECT_NE(GetWindowLongW(dialog, GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_FALSE(CreationHookInstalled());
+    DestroyWindow(dialog);
 }
 
 TEST_F(SkinEngineTest, FailedLoadKeepsThePreviousSkinWhole) {
