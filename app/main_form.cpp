@@ -196,7 +196,6 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 
     OnCreate = [this](ui::Form&) { FormCreate(); };
     DressForm(*this, false);
-    SkinControls();
     DressTreeView(TreeView1);
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
         DressEdit(*edit);
@@ -206,16 +205,6 @@ TForm1::TForm1(ui::Component* owner, std::u16string destination)
 TForm1::~TForm1() {
     name_marks_.reset();
     tree_view_.reset();
-}
-
-void TForm1::SkinControls() {
-    const skin::data::LoadedSkin* skin = CurrentSkin();
-    for (skin::controls::TsSpeedButton* button : {&LoadTpl, &SaveTemplate, &scan})
-        button->SetSkin(skin);
-    CreateFolders.SetSkin(skin);
-    sLabelFX1.SetSkin(skin);
-    for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
-        edit->Button().SetSkin(skin);
 }
 
 void TForm1::ConfigureDirectoryEdits() {
@@ -233,9 +222,6 @@ void TForm1::ConfigureDirectoryEdits() {
     for (dialogs::TsDirectoryEdit* edit : {&sDirectoryEdit1, &sDirectoryEdit2})
         edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
             DressForm(picker, true);
-            for (skin::controls::TsBitBtn* button :
-                 {&picker.sBitBtn1, &picker.sBitBtn2, &picker.sBitBtn3})
-                button->SetSkin(CurrentSkin());
             DressTreeView(picker.sShellTreeView1);
         };
 }

@@ -62,8 +62,6 @@ protected:
 private:
     // The destination field and the scan command's hidden picker.
     void ConfigureDirectoryEdits();
-    // The buttons and the label take the skin the frame wears.
-    void SkinControls();
     void FormCreate();
     void TreeView1KeyDown(WORD& key);
     void TreeView1Edited(core::FolderNode& node);

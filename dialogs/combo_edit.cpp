@@ -66,12 +66,9 @@ void TsGlyphMode::Draw(HDC dc, int x, int y, int state, bool enabled) const {
 
 TsEditButton::TsEditButton(ui::Component* owner, const TsGlyphMode& glyph)
     : WinControl(owner), glyph_(glyph),
-      paint_(*this, u"SPEEDBUTTON_SMALL", skin::controls::FadeMode::Restart,
-             [this](const skin::render::SkinBitmap& face) { ShowFace(face); }) {}
-
-void TsEditButton::SetSkin(const skin::data::LoadedSkin* skin) {
-    paint_.SetSkin(skin);
-    Invalidate();
+      paint_(*this, skin::engine::kCategorySpeedButton, skin::controls::FadeMode::Restart,
+             [this](const skin::render::SkinBitmap& face) { ShowFace(face); }) {
+    paint_.SetSection(u"SPEEDBUTTON_SMALL");
 }
 
 int TsEditButton::State() const {
@@ -132,6 +129,10 @@ void TsEditButton::MouseLeave() {
 }
 
 void TsEditButton::WndProc(ui::Message& message) {
+    if (paint_.HandleSkinCommand(message, [this] { Compose(); })) {
+        WinControl::WndProc(message);
+        return;
+    }
     switch (message.msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -81,7 +81,6 @@ public:
     // 0 normal, 1 hot, 2 pressed.
     int State() const;
     const std::u16string& SkinSection() const { return paint_.SectionName(); }
-    void SetSkin(const skin::data::LoadedSkin* skin);
     bool Skinned() const { return paint_.Skinned(); }
     // The face of the state shown last (empty without a skin).
     const skin::render::SkinBitmap& Cache() const { return paint_.Cache(); }

@@ -6,13 +6,15 @@
 #include "skin/render/fade_sequence.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "ui/application.h"
+#include "ui/message.h"
 #include "ui/win_control.h"
 
 namespace skin::controls {
 
-ButtonPaint::ButtonPaint(const ui::Control& owner, std::u16string section, FadeMode mode,
-                         ShowFace show)
-    : owner_(owner), section_name_(std::move(section)), mode_(mode), show_(std::move(show)) {
+ButtonPaint::ButtonPaint(ui::Control& owner, int category, FadeMode mode, ShowFace show)
+    : owner_(owner), skin_data_(ui::Make<engine::TsCommonData>(owner, category)), mode_(mode),
+      show_(std::move(show)) {
+    skin_data_.Loaded();
     fade_ = std::make_unique<StateFade>(
         owner_, [this]() -> const render::SkinBitmap& { return cache_; },
         [this](const render::SkinBitmap& face) { show_(face); });
@@ -23,24 +25,18 @@ ButtonPaint::~ButtonPaint() {
     fade_.reset();
 }
 
-void ButtonPaint::SetSkin(const data::LoadedSkin* skin) {
+void ButtonPaint::SetSection(std::u16string_view section) {
     HideGlow();
-    skin_ = skin;
-    section_ = skin_ ? skin_->GetSkinIndex(section_name_) : -1;
+    skin_data_.SetSkinSection(section);
     Forget();
 }
 
-void ButtonPaint::SetSection(std::u16string section) {
-    section_name_ = std::move(section);
-    SetSkin(skin_);
-}
-
 bool ButtonPaint::Skinned() const {
-    return skin_ != nullptr && skin_->IsValidSkinIndex(section_);
+    return skin_data_.Skinned();
 }
 
 bool ButtonPaint::FadingEnabled() const {
-    return Skinned() && skin_->gd[section_].FadingEnabled;
+    return Skinned() && Skin()->gd[Section()].FadingEnabled;
 }
 
 void ButtonPaint::SetGlyph(render::SkinBitmap glyph) {
@@ -71,17 +67,19 @@ bool ButtonPaint::SizeCache() {
 }
 
 void ButtonPaint::ComposeSkinned(const FaceContent& content) {
-    const int state = render::LimitedState(*skin_, section_, shown_state_);
+    const int state = render::LimitedState(*Skin(), Section(), shown_state_);
     render::ButtonFace face;
-    face.Skin = skin_;
-    face.Section = section_;
+    face.Skin = Skin();
+    face.Section = Section();
     face.State = state;
     face.Enabled = content.Enabled;
     face.PushButton = content.PushButton;
+    face.Behind = skin_data_.ParentBackground();
     const ui::WinControl* parent = owner_.Parent();
     const ui::Color parent_color = parent ? parent->GetColor() : ui::SystemColor(COLOR_BTNFACE);
     face.ParentColor = ui::ColorToRgb(parent_color) & 0xFFFFFF;
-    face.Behind = {nullptr, 0, 0, face.ParentColor, false};
+    if (face.Behind.FillColor == render::kKeyColor && !face.Behind.Ready)
+        face.Behind.FillColor = face.ParentColor;
     face.Caption = content.Caption;
     face.TextFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP;
     face.ShowFocus = content.ShowFocus;
@@ -121,10 +119,11 @@ void ButtonPaint::ComposeSkinned(const FaceContent& content) {
 
 void ButtonPaint::Paint(HDC dc, int x, int y, int state, const std::function<void()>& compose) {
     if (state != shown_state_ || cache_.Width() != owner_.Width() ||
-        cache_.Height() != owner_.Height()) {
+        cache_.Height() != owner_.Height() || Skin() != composed_skin_) {
         fade_->Stop();
         shown_state_ = state;
         compose();
+        composed_skin_ = Skin();
     }
     ShowBitmap(dc, x, y, OnShow());
 }
@@ -138,16 +137,43 @@ bool ButtonPaint::ChangeTo(int state, bool may_fade, const std::function<void()>
     render::SkinBitmap old_face = can_fade ? cache_.Clone() : render::SkinBitmap();
     shown_state_ = state;
     compose();
+    composed_skin_ = Skin();
     if (!can_fade) {
         fade_->Stop();
         show_(cache_);
         return true;
     }
-    const int iterations = render::FadeLength(skin_->gd[section_].FadingIterations, half);
+    const int iterations = render::FadeLength(Skin()->gd[Section()].FadingIterations, half);
     if (mode_ == FadeMode::Continue)
         fade_->Continue(std::move(old_face), iterations);
     else
         fade_->StartOver(std::move(old_face), iterations);
+    return true;
+}
+
+bool ButtonPaint::HandleSkinCommand(ui::Message& message, const std::function<void()>& compose) {
+    if (message.msg != ui::WM_SKINCOMMAND)
+        return false;
+    switch (ui::SkinCommandOf(message)) {
+    case engine::SkinCmdSetNewSkin:
+    case engine::SkinCmdRefresh:
+    case engine::SkinCmdRemoveSkin:
+        HideGlow();
+        Forget();
+        owner_.Invalidate();
+        break;
+    case engine::SkinCmdBeforeRefresh:
+        fade_->Stop();
+        break;
+    case engine::SkinCmdRebuildBorder:
+        if (shown_state_ >= 0 && SizeCache()) {
+            compose();
+            composed_skin_ = Skin();
+        }
+        break;
+    default:
+        break;
+    }
     return true;
 }
 
@@ -156,7 +182,7 @@ void ButtonPaint::HideGlow() {
 }
 
 void ButtonPaint::UpdateGlow(bool mouse_above, bool press_or_release) {
-    if (!GlowingAllowed() || !Skinned() || skin_->gd[section_].GlowCount < 1)
+    if (!GlowingAllowed() || !Skinned() || Skin()->gd[Section()].GlowCount < 1)
         return;
     const bool left_held = (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
     if (!mouse_above || left_held || (press_or_release && glow_id_ >= 0)) {
@@ -175,8 +201,8 @@ void ButtonPaint::UpdateGlow(bool mouse_above, bool press_or_release) {
     IntersectRect(&visible, &r, &client);
     OffsetRect(&visible, -r.left, -r.top);
     MapWindowPoints(parent_wnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    glow_id_ = ShowGlow(r, visible, *skin_, section_, GetAncestor(parent_wnd, GA_ROOT), 255,
-                        skin_->gd[section_].GlowMargin, u"GLOW");
+    glow_id_ = ShowGlow(r, visible, *Skin(), Section(), GetAncestor(parent_wnd, GA_ROOT), 255,
+                        Skin()->gd[Section()].GlowMargin, u"GLOW");
 }
 
 } // namespace skin::controls

@@ -8,6 +8,7 @@
 
 #include "skin/controls/state_fade.h"
 #include "skin/data/loaded_skin.h"
+#include "skin/engine/common_data.h"
 #include "skin/render/button_face.h"
 #include "skin/render/skin_bitmap.h"
 #include "ui/control.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace skin::controls {
@@ -41,17 +43,19 @@ class ButtonPaint {
 public:
     using ShowFace = std::function<void(const render::SkinBitmap& face)>;
 
-    ButtonPaint(const ui::Control& owner, std::u16string section, FadeMode mode, ShowFace show);
+    // The owner's skin state (TsCommonData) is made here, of the control category given; the
+    // skin and the section come from it, so from the skin manager.
+    ButtonPaint(ui::Control& owner, int category, FadeMode mode, ShowFace show);
     ~ButtonPaint();
     ButtonPaint(const ButtonPaint&) = delete;
     ButtonPaint& operator=(const ButtonPaint&) = delete;
 
+    engine::TsCommonData& SkinData() { return skin_data_; }
     // Stops any fade and forgets the face shown, so the next paint composes it anew.
-    void SetSkin(const data::LoadedSkin* skin);
-    void SetSection(std::u16string section);
-    const std::u16string& SectionName() const { return section_name_; }
-    const data::LoadedSkin* Skin() const { return skin_; }
-    int Section() const { return section_; }
+    void SetSection(std::u16string_view section);
+    const std::u16string& SectionName() const { return skin_data_.SkinSection(); }
+    const data::LoadedSkin* Skin() const { return skin_data_.Skin(); }
+    int Section() const { return skin_data_.SkinIndex(); }
     bool Skinned() const;
     bool FadingEnabled() const;
 
@@ -81,6 +85,11 @@ public:
     // may_fade allows, else shows it at once. False when the state was already shown.
     bool ChangeTo(int state, bool may_fade, const std::function<void()>& compose);
 
+    // The skin commands a button answers beyond its skin state's: a new, refreshed or removed
+    // skin composes the face again; 16 stops the fade; 23 composes the face of the state again
+    // (through compose). True when the message was a skin command.
+    bool HandleSkinCommand(ui::Message& message, const std::function<void()>& compose);
+
     // The hover glow after a state change: shown while the mouse is above the button and no
     // press or release is in hand, hidden otherwise; only when glowing is allowed and the
     // section has a glow.
@@ -89,12 +98,12 @@ public:
     int GlowID() const { return glow_id_; }
 
 private:
-    const ui::Control& owner_;
-    std::u16string section_name_;
+    ui::Control& owner_;
+    engine::TsCommonData& skin_data_;
     FadeMode mode_;
     ShowFace show_;
-    const data::LoadedSkin* skin_ = nullptr;
-    int section_ = -1;
+    // The skin the cache was composed with: a new skin composes the face again.
+    const data::LoadedSkin* composed_skin_ = nullptr;
     int shown_state_ = -1;
     render::SkinBitmap cache_;
     render::SkinBitmap glyph_;

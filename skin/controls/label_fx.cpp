@@ -2,6 +2,7 @@
 
 #include "skin/controls/gdi_bitmaps.h"
 #include "skin/data/colors.h"
+#include "skin/engine/skin_manager.h"
 #include "skin/render/text_ink.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "ui/font.h"
@@ -15,9 +16,9 @@ constexpr unsigned kTextFormat = DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE;
 
 TsLabelFX::TsLabelFX(ui::Component* owner) : Label(owner) {}
 
-void TsLabelFX::SetSkin(const data::LoadedSkin* skin) {
-    skin_ = skin;
-    Changed();
+const data::LoadedSkin* TsLabelFX::ActiveSkin() const {
+    const engine::TsSkinManager* manager = engine::TsSkinManager::Default();
+    return manager != nullptr && manager->SkinActive() ? manager->Skin() : nullptr;
 }
 
 void TsLabelFX::Changed() {
@@ -38,11 +39,12 @@ render::LabelShadow TsLabelFX::EffectiveShadow() const {
     case TShadowMode::smCustom:
         break;
     case TShadowMode::smSkin1:
-        if (skin_ != nullptr && skin_->SkinData.Shadow1Blur != -1) {
+        const data::LoadedSkin* skin = ActiveSkin();
+        if (skin != nullptr && skin->SkinData.Shadow1Blur != -1) {
             s.ShadowColor =
-                static_cast<render::Color>(data::ColorToRGB(skin_->SkinData.Shadow1Color));
-            s.Blur = skin_->SkinData.Shadow1Blur;
-            s.Distance = skin_->SkinData.Shadow1Offset;
+                static_cast<render::Color>(data::ColorToRGB(skin->SkinData.Shadow1Color));
+            s.Blur = skin->SkinData.Shadow1Blur;
+            s.Distance = skin->SkinData.Shadow1Offset;
         }
         break;
     }
@@ -61,10 +63,10 @@ render::Color TsLabelFX::CaptionColor() const {
     case TKindType::ktSkin:
         break;
     }
-    if (skin_ != nullptr) {
-        const int global = skin_->GetSkinIndex(u"GLOBALINFO");
-        if (skin_->IsValidSkinIndex(global) && skin_->gd[global].FontColor.Left != -1)
-            return static_cast<render::Color>(data::ColorToRGB(skin_->gd[global].FontColor.Left)) &
+    if (const data::LoadedSkin* skin = ActiveSkin()) {
+        const int global = skin->GetSkinIndex(u"GLOBALINFO");
+        if (skin->IsValidSkinIndex(global) && skin->gd[global].FontColor.Left != -1)
+            return static_cast<render::Color>(data::ColorToRGB(skin->gd[global].FontColor.Left)) &
                    0xFFFFFF;
     }
     return kind_.Color;

@@ -30,7 +30,6 @@ public:
     explicit TsLabelFX(ui::Component* owner);
     std::u16string_view ClassName() const override { return u"TsLabelFX"; }
 
-    void SetSkin(const data::LoadedSkin* skin);
     TsShadow& Shadow() { return shadow_; }
     TsKind& Kind() { return kind_; }
     // Repaints and resizes after a change of Shadow or Kind.
@@ -51,7 +50,8 @@ private:
     // Auto size includes the room of the shadow.
     void FitShadow();
 
-    const data::LoadedSkin* skin_ = nullptr;
+    // The skin of the default skin manager while it is active, else none.
+    const data::LoadedSkin* ActiveSkin() const;
     TsShadow shadow_;
     TsKind kind_;
     render::ShadowGrid grid_;

@@ -19,8 +19,8 @@ constexpr DWORD kPressedHold = 30;
 
 } // namespace
 
-TsButton::TsButton(ui::Component* owner)
-    : Button(owner), paint_(*this, u"BUTTON", FadeMode::Restart,
+TsButton::TsButton(ui::Component* owner, int category)
+    : Button(owner), paint_(*this, category, FadeMode::Restart,
                             [this](const render::SkinBitmap& face) { Show(face); }) {}
 
 TsButton::~TsButton() {
@@ -29,13 +29,8 @@ TsButton::~TsButton() {
         DestroyIcon(glyph_icon_);
 }
 
-void TsButton::SetSkin(const data::LoadedSkin* skin) {
-    paint_.SetSkin(skin);
-    Invalidate();
-}
-
-void TsButton::SetSkinSection(std::u16string section) {
-    paint_.SetSection(std::move(section));
+void TsButton::SetSkinSection(std::u16string_view section) {
+    paint_.SetSection(section);
     Invalidate();
 }
 
@@ -180,6 +175,10 @@ void TsButton::HoldPressedFace() {
 }
 
 void TsButton::WndProc(ui::Message& message) {
+    if (paint_.HandleSkinCommand(message, [this] { Rebuild(); })) {
+        Button::WndProc(message);
+        return;
+    }
     switch (message.msg) {
     case WM_ERASEBKGND:
         message.result = 1;

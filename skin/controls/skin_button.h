@@ -21,13 +21,14 @@ namespace skin::controls {
 
 class TsButton : public ui::Button {
 public:
-    explicit TsButton(ui::Component* owner);
+    explicit TsButton(ui::Component* owner, int category = engine::kCategoryButton);
     ~TsButton() override;
     std::u16string_view ClassName() const override { return u"TsButton"; }
 
-    // The skin the button is drawn with; none draws it as the platform's push button.
-    void SetSkin(const data::LoadedSkin* skin);
-    void SetSkinSection(std::u16string section);
+    // The skin state: the section, and the skin of the skin manager; without a usable section
+    // the button is drawn as the platform's push button.
+    engine::TsCommonData& SkinData() { return paint_.SkinData(); }
+    void SetSkinSection(std::u16string_view section);
     bool Skinned() const;
     void SetShowFocus(bool show) { show_focus_ = show; }
     // The split style: a line and a down arrow in the 16 rightmost pixels.
@@ -66,7 +67,7 @@ private:
 
 class TsBitBtn : public TsButton {
 public:
-    using TsButton::TsButton;
+    explicit TsBitBtn(ui::Component* owner) : TsButton(owner, engine::kCategoryBitBtn) {}
     std::u16string_view ClassName() const override { return u"TsBitBtn"; }
 };
 

@@ -11,20 +11,15 @@
 namespace skin::controls {
 
 TsSpeedButton::TsSpeedButton(ui::Component* owner)
-    : SpeedButton(owner), paint_(*this, u"SPEEDBUTTON", FadeMode::Continue,
+    : SpeedButton(owner), paint_(*this, engine::kCategorySpeedButton, FadeMode::Continue,
                                  [this](const render::SkinBitmap& face) { Show(face); }) {}
 
 TsSpeedButton::~TsSpeedButton() {
     paint_.Fade().Stop();
 }
 
-void TsSpeedButton::SetSkin(const data::LoadedSkin* skin) {
-    paint_.SetSkin(skin);
-    Invalidate();
-}
-
-void TsSpeedButton::SetSkinSection(std::u16string section) {
-    paint_.SetSection(std::move(section));
+void TsSpeedButton::SetSkinSection(std::u16string_view section) {
+    paint_.SetSection(section);
     Invalidate();
 }
 
@@ -138,6 +133,10 @@ void TsSpeedButton::MouseLeave() {
 }
 
 void TsSpeedButton::WndProc(ui::Message& message) {
+    if (paint_.HandleSkinCommand(message, [this] { Rebuild(); })) {
+        SpeedButton::WndProc(message);
+        return;
+    }
     const bool release = message.msg == WM_LBUTTONUP;
     if (release && paint_.Fade().Running() && paint_.ShownState() == 2) {
         // Released during the press fade: the pressed face at once, then the release fade.

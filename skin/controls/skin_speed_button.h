@@ -20,8 +20,9 @@ public:
     ~TsSpeedButton() override;
     std::u16string_view ClassName() const override { return u"TsSpeedButton"; }
 
-    void SetSkin(const data::LoadedSkin* skin);
-    void SetSkinSection(std::u16string section);
+    // The skin state: the section, and the skin of the skin manager.
+    engine::TsCommonData& SkinData() { return paint_.SkinData(); }
+    void SetSkinSection(std::u16string_view section);
     bool Skinned() const;
     // A 16 x 16 icon with alpha; the button owns it.
     void SetGlyph(HICON glyph);

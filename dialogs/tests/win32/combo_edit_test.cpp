@@ -4,7 +4,7 @@
 #include "dialogs/directory_edit.h"
 #include "dialogs/path_dialog.h"
 #include "picker_fixture.h"
-#include "skin/data/testing/internal_skin.h"
+#include "skin/engine/testing/internal_skin_manager.h"
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/tests/win32/framework_fixture.h"
@@ -293,8 +293,8 @@ TEST_F(ComboEditTest, TheOptionsShapeThePickerAndTheEventsCanChangeOrStopThePick
 }
 
 TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
+    skin::engine::testing::InternalSkinManager manager;
     TsEditButton& button = edit_->Button();
-    button.SetSkin(&skin::data::testing::InternalSkinFromPackage());
     ASSERT_TRUE(button.Skinned());
     RedrawWindow(button.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_EQ(button.Cache().Width(), 18);
@@ -316,7 +316,7 @@ TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
     EXPECT_EQ(button.Cache().At(9, 12) & 0xFFFFFF, 0xFFFFFFu);
 
     // Without a skin it is the plain flat button again.
-    button.SetSkin(nullptr);
+    manager.Manager().SetActive(false);
     EXPECT_FALSE(button.Skinned());
 }
 

@@ -6,7 +6,7 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
-#include "skin/data/testing/internal_skin.h"
+#include "skin/engine/testing/internal_skin_manager.h"
 #include "skin/render/button_face.h"
 #include "skin/render/button_layout.h"
 #include "skin/render/win32/gdi_text_renderer.h"
@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,8 +27,11 @@
 namespace skin::controls {
 namespace {
 
+// The skin manager of the running test (see SkinControlsTest).
+engine::testing::InternalSkinManager* current_manager = nullptr;
+
 data::LoadedSkin& Skin() {
-    return data::testing::InternalSkinFromPackage();
+    return current_manager->Skin();
 }
 
 struct TraceLine {
@@ -91,7 +95,6 @@ struct ButtonForm {
         button.SetParent(&form);
         button.SetBounds({250, 120, 137, 34});
         button.SetText(u"Create Folders");
-        button.SetSkin(&Skin());
         button.OnClick = [this](ui::Control&) { ++clicks; };
         other.SetName(u"Other");
         other.SetParent(&form);
@@ -101,7 +104,6 @@ struct ButtonForm {
         speed.SetParent(&form);
         speed.SetBounds({8, 20, 81, 24});
         speed.SetText(u"Scan...");
-        speed.SetSkin(&Skin());
         speed.OnClick = [this](ui::Control&) { ++speed_clicks; };
         label.SetName(u"sLabelFX1");
         label.SetParent(&form);
@@ -120,7 +122,21 @@ bool Ended(const Trace& trace, const std::string& control, int ends) {
     return trace.Count(control, "fade-end") >= ends;
 }
 
-class SkinControlsTest : public ui::FrameworkTest {};
+class SkinControlsTest : public ui::FrameworkTest {
+protected:
+    void SetUp() override {
+        ui::FrameworkTest::SetUp();
+        manager_ = std::make_unique<engine::testing::InternalSkinManager>();
+        ASSERT_TRUE(manager_->Manager().SkinActive());
+        current_manager = manager_.get();
+    }
+    void TearDown() override {
+        current_manager = nullptr;
+        manager_.reset();
+        ui::FrameworkTest::TearDown();
+    }
+    std::unique_ptr<engine::testing::InternalSkinManager> manager_;
+};
 
 TEST_F(SkinControlsTest, FocusedCreateFoldersIsDrawnHotWithoutAFocusFrame) {
     ButtonForm f;
@@ -320,7 +336,7 @@ TEST_F(SkinControlsTest, LabelShadowTrailsDownRightAndAutoSizeMakesRoomForIt) {
     EXPECT_EQ(f.label.Width(), text.cx + 2);
     EXPECT_EQ(f.label.Height(), text.cy + 2);
     EXPECT_EQ(f.label.CaptionColor(), 0xFFFFFFu); // white caption, no skin
-    f.label.SetSkin(&Skin());
+    f.label.Changed();
     EXPECT_EQ(f.label.CaptionColor(), 0xFFFFFFu); // the skin's TCLEFT is white too
     f.label.Shadow().Mode = TShadowMode::smSkin1;
     EXPECT_EQ(f.label.EffectiveShadow().Blur, 3);
@@ -468,6 +484,43 @@ TEST_F(SkinControlsTest, ButtonStatesSheet) {
     const std::vector<std::uint8_t> png = data::EncodePng(sheet);
     std::ofstream("artefacts/button_states.png", std::ios::binary)
         .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+}
+
+// The buttons take their skin from the skin manager: removing the skin draws the platform's
+// look, a new one composes the skinned face again; command 16 stops a running fade.
+TEST_F(SkinControlsTest, ButtonsFollowTheManagersSkin) {
+    ButtonForm f;
+    f.other.SetFocus();
+    auto repaint = [&] {
+        RedrawWindow(f.form.Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ui::PumpUntil([] { return false; });
+    };
+    repaint();
+    ASSERT_TRUE(f.button.Skinned());
+    ASSERT_TRUE(f.speed.Skinned());
+    const render::SkinBitmap skinned = f.button.Cache().Clone();
+
+    manager_->Manager().SetActive(false);
+    repaint();
+    EXPECT_FALSE(f.button.Skinned());
+    EXPECT_FALSE(f.speed.Skinned());
+    // The platform's face: its own button colour in the middle of the left edge's inside.
+    EXPECT_EQ(f.button.Cache().At(5, 17) & 0xFFFFFF,
+              render::ColorToPixel(GetSysColor(COLOR_BTNFACE)) & 0xFFFFFF);
+
+    manager_->Manager().SetActive(true);
+    repaint();
+    ASSERT_TRUE(f.button.Skinned());
+    ASSERT_EQ(f.button.Cache().Width(), skinned.Width());
+    for (int y = 0; y < skinned.Height(); ++y)
+        for (int x = 0; x < skinned.Width(); ++x)
+            ASSERT_EQ(f.button.Cache().At(x, y), skinned.At(x, y)) << x << "," << y;
+
+    f.button.Perform(ui::CM_MOUSEENTER);
+    ASSERT_TRUE(f.button.Fade().Running());
+    engine::SendSkinCommand(f.button, engine::SkinCmdBeforeRefresh);
+    EXPECT_FALSE(f.button.Fade().Running());
 }
 
 } // namespace
