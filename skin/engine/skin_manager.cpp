@@ -377,7 +377,11 @@ void TsSkinManager::ComputeShadow() {
         frame_source_ = windows::MakeFrameSkinSource(*skin_, extended_borders_);
     }
     frame_source_.SkinnedPopups = SkinnedPopups;
+    frame_source_.ShowTime = AnimEffects.FormShow.Active ? AnimEffects.FormShow.Time : 0;
     frame_source_.HideTime = AnimEffects.FormHide.Active ? AnimEffects.FormHide.Time : 0;
+    frame_source_.MoveBlend = AnimEffects.BlendOnMoving.Active
+                                  ? std::clamp(AnimEffects.BlendOnMoving.BlendValue, 0, 255)
+                                  : 255;
     frame_source_.MinimizeTime = AnimEffects.Minimizing.Active ? AnimEffects.Minimizing.Time : 0;
 }
 

@@ -47,10 +47,18 @@ struct AnimEntry {
     int Time = 0;
 };
 
+// A form dragged by its title band shows translucent with the blend value until the release.
+struct BlendOnMovingEffect {
+    bool Active = false;
+    int BlendValue = 170;
+    int Time = 1000;
+};
+
 struct TacAnimEffects {
     AnimEntry FormShow, FormHide, DialogShow, DialogHide, PageChange;
     AnimEntry SkinChanging{true, 100};
     AnimEntry Minimizing{true, 200};
+    BlendOnMovingEffect BlendOnMoving;
 };
 
 struct TacSkinEffects {

@@ -9,6 +9,7 @@
 #include "ui/form.h"
 #include "ui/trace.h"
 
+#include <algorithm>
 #include <windowsx.h>
 
 namespace skin::windows {
@@ -82,22 +83,23 @@ void TacBorderForm::CreateNewForm() {
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BorderProc));
 }
 
-void TacBorderForm::SendImage(const frame::FrameGeometry& g) {
-    const render::SkinBitmap& cache = sp_.CacheBitmap();
-    if (premultiplied_.Width() != cache.Width() || premultiplied_.Height() != cache.Height())
-        premultiplied_ = render::win32::NewDibBitmap(cache.Width(), cache.Height());
+void TacBorderForm::SendImage(const frame::FrameGeometry& g, const render::SkinBitmap& image,
+                              const frame::Rect& hole, int opacity) {
+    if (premultiplied_.Width() != image.Width() || premultiplied_.Height() != image.Height())
+        premultiplied_ = render::win32::NewDibBitmap(image.Width(), image.Height());
     // The client hole gets alpha 0: invisible, and its clicks reach the form below.
-    render::PremultiplyForLayered(premultiplied_, cache, g.ClientRect());
+    render::PremultiplyForLayered(premultiplied_, image, hole);
     GdiFlush();
     RECT w{};
     GetWindowRect(sp_.Window(), &w);
     const Point o = g.BorderFormOffset();
     POINT position{w.left - o.X, w.top - o.Y};
-    SIZE size{cache.Width(), cache.Height()};
+    SIZE size{image.Width(), image.Height()};
     if (g.Form().Maximized)
         size.cy -= g.ShadowSize().Bottom + g.Skin().BorderWidth;
     POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(std::clamp(opacity, 0, 255)),
+                        AC_SRC_ALPHA};
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, static_cast<HBITMAP>(premultiplied_.Handle()));
@@ -105,21 +107,54 @@ void TacBorderForm::SendImage(const frame::FrameGeometry& g) {
     SelectObject(memory, old);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    sent_width_ = cache.Width();
-    sent_height_ = cache.Height();
-    ui::TraceEvent(sp_, "border-image", sent_width_, sent_height_);
+    sent_width_ = image.Width();
+    sent_height_ = image.Height();
+    ui::TraceEvent(sp_, "border-image", sent_width_, opacity);
 }
 
-void TacBorderForm::MakeRgn(const frame::FrameGeometry& g) {
+void TacBorderForm::MoveBehindForm(const frame::FrameGeometry& g) {
+    RECT w{};
+    GetWindowRect(sp_.Window(), &w);
+    const Point o = g.BorderFormOffset();
+    SetWindowPos(window_, nullptr, w.left - o.X, w.top - o.Y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void TacBorderForm::ShowSnapshot(const render::SkinBitmap& picture, int opacity) {
+    if (!window_ || picture.IsEmpty())
+        return;
+    snapshot_shown_ = true;
+    const frame::FrameGeometry g = sp_.Geometry();
+    MakeRgn(g);
+    SendImage(g, picture, {}, opacity);
+    // The next frame image goes out whole, whatever changed meanwhile.
+    sent_generation_ = -1;
+}
+
+void TacBorderForm::EndSnapshot() {
+    if (!snapshot_shown_)
+        return;
+    snapshot_shown_ = false;
+    if (!window_)
+        return;
+    MakeRgn(sp_.Geometry());
+    UpdateExBordersPos(true);
+}
+
+HRGN TacBorderForm::FullRegion(const frame::FrameGeometry& g) const {
     const frame::BorderRegion r =
-        frame::BorderWindowRegion(g, g.Form().ClientWidth, g.Form().ClientHeight, false);
+        frame::BorderWindowRegion(g, g.Form().ClientWidth, g.Form().ClientHeight, snapshot_shown_);
     HRGN region = CreateRectRgn(r.Outer.Left, r.Outer.Top, r.Outer.Right, r.Outer.Bottom);
     if (!r.Hole.IsEmpty()) {
         HRGN hole = CreateRectRgn(r.Hole.Left, r.Hole.Top, r.Hole.Right, r.Hole.Bottom);
         CombineRgn(region, region, hole, RGN_XOR);
         DeleteObject(hole);
     }
-    SetWindowRgn(window_, region, FALSE);
+    return region;
+}
+
+void TacBorderForm::MakeRgn(const frame::FrameGeometry& g) {
+    SetWindowRgn(window_, FullRegion(g), FALSE);
     reset_rgn_ = false;
 }
 
@@ -135,9 +170,18 @@ void TacBorderForm::UpdateExBordersPos(bool redraw) {
             ShowWindow(window_, SW_HIDE);
         return;
     }
+    // A form that shows itself with an animation gets its frame at the end of it.
+    if (sp_.show_animating_)
+        return;
     ex_border_showing_ = true;
     if (!window_)
         CreateNewForm();
+    if (snapshot_shown_) {
+        // The picture of a translucent move only goes along with the form.
+        MoveBehindForm(sp_.Geometry());
+        ex_border_showing_ = false;
+        return;
+    }
     sp_.PrepareCache();
     sp_.UpdateRegion();
     const frame::FrameGeometry g = sp_.Geometry();
@@ -147,12 +191,10 @@ void TacBorderForm::UpdateExBordersPos(bool redraw) {
     if (changed || redraw) {
         if (cache.Width() != sent_width_ || cache.Height() != sent_height_)
             MakeRgn(g);
-        SendImage(g);
+        SendImage(g, cache, g.ClientRect(), 255);
         sent_generation_ = sp_.rendered_generation_;
     } else {
-        const Point o = g.BorderFormOffset();
-        SetWindowPos(window_, nullptr, w.left - o.X, w.top - o.Y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        MoveBehindForm(g);
     }
     if (!IsWindowVisible(window_))
         ShowWindow(window_, SW_SHOWNOACTIVATE);
@@ -169,18 +211,19 @@ frame::Point TacBorderForm::LocalPoint(LPARAM screen_point) const {
 void TacBorderForm::PunchHole(POINT screen) {
     RECT w{};
     GetWindowRect(window_, &w);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (GetWindowRgn(window_, region) == ERROR) {
-        DeleteObject(region);
-        region = CreateRectRgn(0, 0, w.right - w.left, w.bottom - w.top);
-    }
-    const int x = screen.x - w.left, y = screen.y - w.top;
-    HRGN pixel = CreateRectRgn(x, y, x + 1, y + 1);
+    const Point at{screen.x - w.left, screen.y - w.top};
+    // Cut twice, the same pixel would close again.
+    if (reset_rgn_ && at.X == hole_.X && at.Y == hole_.Y)
+        return;
+    // One hole at a time: the whole region again, then the pixel.
+    HRGN region = FullRegion(sp_.Geometry());
+    HRGN pixel = CreateRectRgn(at.X, at.Y, at.X + 1, at.Y + 1);
     CombineRgn(region, region, pixel, RGN_XOR);
     DeleteObject(pixel);
     SetWindowRgn(window_, region, FALSE);
     reset_rgn_ = true;
-    ui::TraceEvent(sp_, "shadow-hole", x, y);
+    hole_ = at;
+    ui::TraceEvent(sp_, "shadow-hole", at.X, at.Y);
 }
 
 void TacBorderForm::RestoreRegion() {
@@ -211,8 +254,17 @@ LRESULT TacBorderForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (frame::PointAboveShadow(p, sp_.Geometry())) {
             ui::TraceEvent(sp_, "border-hit", p.X, frame::htTransparent);
             sp_.ResetButtons();
+            // Wine drops the mouse messages of a window that answers transparent when no
+            // window of its own thread lies beneath, so no mouse message would ever cut the
+            // hole: it is cut here, under the cursor itself, and the next click at that point
+            // reaches the window below.
+            POINT cursor{};
+            if (GetCursorPos(&cursor) && cursor.x == GET_X_LPARAM(lParam) &&
+                cursor.y == GET_Y_LPARAM(lParam))
+                PunchHole(cursor);
             return HTTRANSPARENT;
         }
+        RestoreRegion();
         return kFrameHit;
     }
     case WM_SETCURSOR: {

@@ -29,12 +29,25 @@ public:
     // The owner the layered window had before the form became its owner.
     HWND ParentHandle() const { return parent_handle_; }
     bool ResetRgn() const { return reset_rgn_; }
+    // The pixels last handed to the platform: premultiplied, alpha 0 over the client area.
+    const render::SkinBitmap& SentImage() const { return premultiplied_; }
+
+    // Shows a picture of the whole window, client area included, at an opacity (a form dragged
+    // translucently): no client hole, and placing the window only moves it until EndSnapshot
+    // brings the frame back.
+    void ShowSnapshot(const render::SkinBitmap& picture, int opacity);
+    void EndSnapshot();
+    bool SnapshotShown() const { return snapshot_shown_; }
 
 private:
     static LRESULT CALLBACK BorderProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateNewForm();
-    void SendImage(const frame::FrameGeometry& g);
+    // Hands pixels of straight alpha to the platform; the hole (if any) gets alpha 0.
+    void SendImage(const frame::FrameGeometry& g, const render::SkinBitmap& image,
+                   const frame::Rect& hole, int opacity);
+    void MoveBehindForm(const frame::FrameGeometry& g);
+    HRGN FullRegion(const frame::FrameGeometry& g) const;
     void MakeRgn(const frame::FrameGeometry& g);
     void PunchHole(POINT screen);
     void RestoreRegion();
@@ -49,6 +62,8 @@ private:
     int sent_height_ = 0;
     bool ex_border_showing_ = false;
     bool reset_rgn_ = false;
+    frame::Point hole_;
+    bool snapshot_shown_ = false;
     bool tracking_ = false;
 };
 

@@ -165,6 +165,35 @@ SkinBitmap SnapshotOf(TsSkinProvider& provider) {
     return picture;
 }
 
+SkinBitmap PrintedSnapshotOf(TsSkinProvider& provider) {
+    provider.PrepareCache();
+    const SkinBitmap& cache = provider.CacheBitmap();
+    if (cache.IsEmpty())
+        return {};
+    SkinBitmap picture = render::win32::NewDibBitmap(cache.Width(), cache.Height());
+    for (int y = 0; y < cache.Height(); ++y)
+        std::copy(cache.Row(y), cache.Row(y) + cache.Width(), picture.Row(y));
+    HWND window = provider.Window();
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, static_cast<HBITMAP>(picture.Handle()));
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    // GDI leaves alpha 0: the client area is opaque.
+    RECT client{};
+    GetClientRect(window, &client);
+    const int x = provider.OffsetX(), y = provider.OffsetY();
+    for (int row = std::max(y, 0); row < std::min<int>(y + client.bottom, picture.Height()); ++row)
+        for (int col = std::max(x, 0); col < std::min<int>(x + client.right, picture.Width());
+             ++col)
+            picture.At(col, row) |= 0xFF000000u;
+    return picture;
+}
+
 Rect SnapshotRect(TsSkinProvider& provider) {
     RECT w{};
     GetWindowRect(provider.Window(), &w);
@@ -193,6 +222,18 @@ void StartAnimation(SkinBitmap picture, const Rect& screen_rect,
     if (!runner.timer.Running())
         runner.timer =
             ui::Application::Instance().Timers().Start(interval, [interval] { TickAll(interval); });
+}
+
+void PlayAnimation(SkinBitmap picture, const Rect& screen_rect,
+                   std::vector<frame::AnimationFrame> frames, unsigned interval,
+                   std::u16string trace_name, std::string event,
+                   const std::function<void()>& before_close) {
+    Animation animation(std::move(picture), screen_rect, std::move(frames), false,
+                        std::move(trace_name), std::move(event));
+    while (animation.Step())
+        Sleep(interval);
+    if (before_close)
+        before_close();
 }
 
 int RunningAnimations() {

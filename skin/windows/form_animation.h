@@ -9,6 +9,7 @@
 #include "skin/frame/form_animation.h"
 #include "skin/render/skin_bitmap.h"
 
+#include <functional>
 #include <string>
 #include <windows.h>
 
@@ -18,6 +19,9 @@ class TsSkinProvider;
 
 // The provider's frame with the client area as the screen shows it now, straight alpha.
 render::SkinBitmap SnapshotOf(TsSkinProvider& provider);
+// The same picture as the window would paint it (frame, form and windowed children printed),
+// also before anything of it is on the screen.
+render::SkinBitmap PrintedSnapshotOf(TsSkinProvider& provider);
 // Where the snapshot lies on the screen.
 frame::Rect SnapshotRect(TsSkinProvider& provider);
 
@@ -27,6 +31,13 @@ frame::Rect SnapshotRect(TsSkinProvider& provider);
 void StartAnimation(render::SkinBitmap picture, const frame::Rect& screen_rect,
                     std::vector<frame::AnimationFrame> frames, bool frames_on_screen,
                     unsigned interval, std::u16string trace_name, std::string event);
+
+// Runs the frames at once, with pauses of interval ms (the show animation, which ends before
+// the form appears); before_close runs while the last frame still shows.
+void PlayAnimation(render::SkinBitmap picture, const frame::Rect& screen_rect,
+                   std::vector<frame::AnimationFrame> frames, unsigned interval,
+                   std::u16string trace_name, std::string event,
+                   const std::function<void()>& before_close);
 
 // Animations still running.
 int RunningAnimations();

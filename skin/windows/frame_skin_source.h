@@ -18,8 +18,11 @@ struct FrameSkinSource {
     bool ExtendedBorders = false;
     frame::ShadowTemplates Templates;
     bool SkinnedPopups = true;
+    int ShowTime = 0;       // the form-show animation, ms (under 12: none)
     int HideTime = 0;       // the form-hide animation, ms (0: none)
     int MinimizeTime = 200; // the minimise animation, ms
+    // The opacity of a form dragged by its title band; 255: it stays opaque.
+    int MoveBlend = 255;
 };
 
 // The source of the skin as the manager makes it: shadow margins and templates from the skin's

@@ -341,7 +341,7 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
 
 void TsSkinProvider::UpdateRegion() {
     HWND window = Window();
-    if (!window || !rgn_changed_ || !DrawNonClientArea)
+    if (!window || !rgn_changed_ || !DrawNonClientArea || window_emptied_)
         return;
     rgn_changed_ = false;
     const frame::FrameGeometry g = Geometry();
@@ -399,6 +399,22 @@ void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
     else if (subclass_ && subclass_->Attached())
         subclass_->CallPrevious(
             {WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN, 0});
+    if (form_ && (flags & PRF_CHILDREN)) {
+        // The form paints its own controls; its windowed children print themselves, from the
+        // bottom of their z-order up.
+        HWND window = Window();
+        for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
+             child = GetWindow(child, GW_HWNDPREV)) {
+            if (!IsWindowVisible(child))
+                continue;
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            SetViewportOrgEx(dc, x + r.left, y + r.top, nullptr);
+            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+                         PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+        }
+    }
     SelectClipRgn(dc, nullptr);
     DeleteObject(clip);
     SetViewportOrgEx(dc, old.x, old.y, nullptr);
@@ -607,7 +623,74 @@ void TsSkinProvider::OnNcLButtonDown(ui::Message& m, const ui::ProcedureChain::N
         return;
     }
     m.wParam = static_cast<WPARAM>(code);
+    if (code == frame::htCaption && border_form_ && source_->MoveBlend < 255) {
+        MoveTranslucently(m, next);
+        return;
+    }
     next(m);
+}
+
+void TsSkinProvider::MoveTranslucently(ui::Message& m, const ui::ProcedureChain::Next& next) {
+    HWND window = Window();
+    border_form_->ShowSnapshot(SnapshotOf(*this), source_->MoveBlend);
+    // Nothing of the form shows opaque meanwhile: its own window is emptied.
+    window_emptied_ = true;
+    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), TRUE);
+    ui::TraceEvent(*this, "move-blend", 0, source_->MoveBlend);
+    const auto end = [this] {
+        window_emptied_ = false;
+        rgn_changed_ = true;
+        UpdateRegion();
+        if (border_form_)
+            border_form_->EndSnapshot();
+        ui::TraceEvent(*this, "move-blend", 1, 255);
+    };
+    try {
+        // The platform's move loop, until the button is released.
+        next(m);
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
+bool TsSkinProvider::ShowAnimationWanted() const {
+    // N = time div 12 steps; none at all (and no division by it) when N is 0.
+    return AllowAnimation && source_->ShowTime / frame::kFadeInterval > 0 &&
+           !ui::Application::Instance().Terminating();
+}
+
+void TsSkinProvider::AnimateShow() {
+    try {
+        bg_changed_ = true;
+        PrepareCache();
+        render::SkinBitmap picture = PrintedSnapshotOf(*this);
+        const Rect rect = SnapshotRect(*this);
+        auto frames = frame::ShowFrames(picture.Width(), picture.Height(), source_->ShowTime, 255,
+                                        frame::AnimationMode::atAero);
+        // The last picture stays until the form and its frame show in its place.
+        PlayAnimation(std::move(picture), rect, std::move(frames), frame::kFadeInterval,
+                      TraceName(), "show", [this] { FinishShow(); });
+    } catch (...) {
+        FinishShow();
+        throw;
+    }
+    FinishShow();
+}
+
+void TsSkinProvider::FinishShow() {
+    if (!show_animating_)
+        return;
+    show_animating_ = false;
+    window_emptied_ = false;
+    rgn_changed_ = true;
+    UpdateRegion();
+    if (HWND window = Window())
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (border_form_)
+        border_form_->UpdateExBordersPos(true);
 }
 
 void TsSkinProvider::OnButtonUp(ui::Message& m, const ui::ProcedureChain::Next& next,
@@ -1025,6 +1108,12 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         if (pos && (!(pos->flags & SWP_NOMOVE) || (pos->flags & SWP_HIDEWINDOW)))
             KillAnimations();
         CreateOrFreeBorderForm();
+        if (show_animating_ && pos && (pos->flags & SWP_SHOWWINDOW)) {
+            if (IsIconic(window))
+                FinishShow();
+            else
+                AnimateShow();
+        }
         if (border_form_)
             border_form_->UpdateExBordersPos(false);
         if (pos && !(pos->flags & SWP_NOSIZE))
@@ -1032,6 +1121,12 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         return;
     }
     case WM_SHOWWINDOW:
+        if (m.wParam && m.lParam == 0 && !IsWindowVisible(window) && !IsIconic(window) &&
+            ShowAnimationWanted()) {
+            // Shown by the animation first: the window stays empty until it has run.
+            show_animating_ = window_emptied_ = true;
+            SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE);
+        }
         next(m);
         if (m.wParam) {
             tracker_.Reset();

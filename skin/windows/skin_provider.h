@@ -68,6 +68,8 @@ public:
     // The index of the form's section in the skin, or -1.
     int FormSkinIndex() const;
     bool Extended() const { return border_form_ != nullptr; }
+    // The extended frame's layered window, or none.
+    const TacBorderForm* BorderForm() const { return border_form_.get(); }
 
     // The form, or null for a window the program did not build.
     ui::Form* Form() const { return form_; }
@@ -142,6 +144,14 @@ private:
     bool StretchByEdge(int code);
     void OnWindowPosChanging(ui::Message& m);
     void AnimateMinimize(bool restoring);
+    // The show animation, run to its end before the form's frame appears; the form's own window
+    // stays empty (an empty region) meanwhile.
+    bool ShowAnimationWanted() const;
+    void AnimateShow();
+    void FinishShow();
+    // A drag by the title band with the form translucent: the border window shows the whole
+    // window at the blend value until the release.
+    void MoveTranslucently(ui::Message& m, const ui::ProcedureChain::Next& next);
     // Stops the title-button fades: on moves, hiding, skin changes and destruction.
     void KillAnimations();
     std::u16string TraceName() const;
@@ -186,6 +196,9 @@ private:
     bool rgn_changed_ = true;
     bool have_sys_menu_ = false;
     bool capturing_ = false;
+    bool show_animating_ = false;
+    // The form's region is empty while an animation or a translucent move shows its picture.
+    bool window_emptied_ = false;
     int lock_count_ = 0;
     int rendered_generation_ = 0;
 

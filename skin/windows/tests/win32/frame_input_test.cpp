@@ -4,6 +4,7 @@
 #include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -112,6 +113,48 @@ TEST_F(FrameInputTest, DraggingTheTitleBandMovesTheWindowAndItsBorder) {
     GetWindowRect(border, &b);
     EXPECT_EQ(b.left, after.left - 51);
     EXPECT_EQ(b.top, after.top - 55);
+}
+
+TEST_F(FrameInputTest, WithBlendOnMovingTheDraggedWindowShowsTranslucent) {
+    FrameSkinSource source = MakeFrameSkinSource(Skin(), true);
+    source.MoveBlend = 170;
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    SetForegroundWindow(f.Window());
+    Settle();
+    RECT before{};
+    GetWindowRect(f.Window(), &before);
+    const frame::Point grab = f.ScreenOf({250, 62});
+    Input([&] {
+        MouseTo(grab);
+        Button(true);
+        for (int step = 1; step <= 4; ++step)
+            MouseTo({grab.X + 10 * step, grab.Y + 8 * step});
+        Button(false);
+    });
+    EXPECT_EQ(TraceOf(path, "move-blend"), (std::vector<std::pair<int, int>>{{0, 170}, {1, 255}}));
+    // The whole window went out at the blend value, then the frame opaque again.
+    const auto images = TraceOf(path, "border-image");
+    EXPECT_TRUE(std::any_of(images.begin(), images.end(),
+                            [](const auto& image) { return image.second == 170; }));
+    ASSERT_FALSE(images.empty());
+    EXPECT_EQ(images.back().second, 255);
+    RECT after{};
+    GetWindowRect(f.Window(), &after);
+    EXPECT_EQ(after.left - before.left, 40);
+    EXPECT_EQ(after.top - before.top, 32);
+    HWND border = BorderWindowOf(f.Window());
+    ASSERT_TRUE(border);
+    RECT b{};
+    GetWindowRect(border, &b);
+    EXPECT_EQ(b.left, after.left - 51);
+    EXPECT_EQ(b.top, after.top - 55);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(f.Window(), region), SIMPLEREGION) << "the client area again";
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.right - box.left, 400);
+    EXPECT_EQ(box.bottom - box.top, 300);
 }
 
 TEST_F(FrameInputTest, MinimiseActsOnlyWhenReleasedOverTheButton) {

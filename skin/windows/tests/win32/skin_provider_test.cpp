@@ -6,12 +6,14 @@
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_region.h"
+#include "skin/windows/border_form.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/popup_menu_skin.h"
 #include "skin/windows/tests/win32/skinned_form.h"
 #include "ui/trace.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -350,6 +352,50 @@ TEST_F(SkinProviderTest, PlatformTextAndIconLeaveNoAlphaHolesInTheFrame) {
     EXPECT_GT(ink, 20);
 }
 
+TEST_F(SkinProviderTest, TheImageHandedOverIsOpaqueOnTheFrameAndClearOverTheClient) {
+    SkinnedForm f(true);
+    // Text and icon drawn by GDI leave alpha 0 behind them unless the painter mends it.
+    f.form.SetText(u"Caption drawn by the platform's font");
+    Settle();
+    ASSERT_TRUE(f.provider->BorderForm());
+    const render::SkinBitmap& sent = f.provider->BorderForm()->SentImage();
+    const render::SkinBitmap& cache = f.provider->CacheBitmap();
+    ASSERT_EQ(sent.Width(), cache.Width());
+    ASSERT_EQ(sent.Height(), cache.Height());
+    const frame::FrameGeometry g = f.provider->Geometry();
+    const frame::Rect frame = g.FrameRect();
+    const frame::Rect client = g.ClientRect();
+    EXPECT_EQ(client.Left, 54);
+    EXPECT_EQ(client.Top, 77);
+    int frame_holes = 0, client_shows = 0, shadow_pixels = 0;
+    for (int y = 0; y < sent.Height(); ++y)
+        for (int x = 0; x < sent.Width(); ++x) {
+            const render::Pixel p = sent.At(x, y);
+            const bool in_client =
+                x >= client.Left && x < client.Right && y >= client.Top && y < client.Bottom;
+            const bool in_frame =
+                x >= frame.Left && x < frame.Right && y >= frame.Top && y < frame.Bottom;
+            if (in_client)
+                client_shows += p != 0;
+            else if (in_frame)
+                frame_holes += (p >> 24) != 255;
+            else
+                shadow_pixels += (p >> 24) != 0;
+        }
+    EXPECT_EQ(frame_holes, 0);
+    EXPECT_EQ(client_shows, 0) << "the client area is invisible and lets clicks through";
+    EXPECT_GT(shadow_pixels, 1000) << "the shadow is there";
+    // Premultiplied: no colour channel above the alpha.
+    int brighter = 0;
+    for (int y = 0; y < sent.Height(); ++y)
+        for (int x = 0; x < sent.Width(); ++x) {
+            const render::Pixel p = sent.At(x, y);
+            const unsigned a = p >> 24;
+            brighter += (p & 0xFF) > a || ((p >> 8) & 0xFF) > a || ((p >> 16) & 0xFF) > a;
+        }
+    EXPECT_EQ(brighter, 0);
+}
+
 TEST_F(SkinProviderTest, SwitchingExtendedBordersOffAndOnChangesTheMode) {
     SkinnedForm f(true);
     HWND window = f.Window();
@@ -642,6 +688,51 @@ TEST_F(AnimationTest, MinimiseAndRestoreAnimate) {
     ASSERT_EQ(up.size(), 13u);
     EXPECT_EQ(up.back().second, 255);
     EXPECT_TRUE(f.provider->Extended());
+}
+
+// The region of a shown form is its client area, and its border lies around it.
+void ExpectShownWithItsFrame(SkinnedForm& f) {
+    HWND window = f.Window();
+    EXPECT_TRUE(IsWindowVisible(window));
+    ASSERT_TRUE(f.provider->BorderForm());
+    HWND border = f.provider->BorderForm()->Handle();
+    ASSERT_TRUE(border);
+    EXPECT_TRUE(IsWindowVisible(border));
+    RECT w{}, b{};
+    GetWindowRect(window, &w);
+    GetWindowRect(border, &b);
+    EXPECT_EQ(b.left, w.left - 51);
+    EXPECT_EQ(b.top, w.top - 55);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(window, region), SIMPLEREGION);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(box.right - box.left, 400);
+    EXPECT_EQ(box.bottom - box.top, 300);
+}
+
+TEST_F(AnimationTest, ShowingAnimatesInTimeDivTwelveSteps) {
+    // Under 12 ms there are no steps: the form shows at once.
+    source.ShowTime = 11;
+    {
+        SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+        EXPECT_TRUE(TraceOf(path, "show").empty());
+        ExpectShownWithItsFrame(f);
+    }
+    source.ShowTime = 96;
+    SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
+    const auto show = TraceOf(path, "show");
+    ASSERT_EQ(show.size(), 9u) << "ticks 0 .. 8";
+    for (std::size_t i = 0; i < show.size(); ++i) {
+        EXPECT_EQ(show[i].first, static_cast<int>(i));
+        EXPECT_EQ(show[i].second, static_cast<int>(std::lround(255.0 * double(i) / 8))) << i;
+    }
+    ExpectShownWithItsFrame(f);
+    // Then the frame goes out opaque.
+    const auto images = TraceOf(path, "border-image");
+    ASSERT_FALSE(images.empty());
+    EXPECT_EQ(images.back().second, 255);
 }
 
 TEST_F(AnimationTest, HotButtonFadesInOverTenSteps) {
