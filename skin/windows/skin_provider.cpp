@@ -1096,6 +1096,10 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
         next(m);
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
         if (pos && (pos->flags & SWP_HIDEWINDOW) && !hide_picture_.IsEmpty()) {
+            // The picture takes the frame's place: the border window goes before it shows,
+            // also when the animation runs at once while the program ends.
+            KillAnimations();
+            border_form_.reset();
             auto frames = frame::HideFrames(hide_picture_.Width(), hide_picture_.Height(),
                                             source_->HideTime, 255, frame::AnimationMode::atAero);
             StartAnimation(std::move(hide_picture_), hide_rect_, std::move(frames), false,

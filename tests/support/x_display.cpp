@@ -8,19 +8,40 @@ namespace testing_support {
 
 namespace {
 
-bool RunLinuxProgram(const std::wstring& program, const std::wstring& arguments) {
-    std::wstring command = L"\"" + program + L"\" " + arguments;
+// Wine starts a Linux program but hands back no process to wait for: the shell that runs it
+// writes its exit status into a file of its own, which is waited for instead.
+bool RunLinuxCommand(const std::wstring& command) {
+    static int count = 0;
+    const std::wstring status = L"/tmp/arbordir-x-" + std::to_wstring(GetCurrentProcessId()) +
+                                L"-" + std::to_wstring(++count);
+    std::wstring line = L"/bin/sh -c \"" + command + L"; echo $? > " + status + L".part; mv " +
+                        status + L".part " + status + L"\"";
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return false;
-    const bool ended = WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return ended && code == 0;
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    const std::wstring status_file = L"Z:" + status;
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesW(status_file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > 15000)
+            return false;
+        Sleep(10);
+    }
+    char code[8] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(status_file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        ReadFile(file, code, sizeof(code) - 1, &read, nullptr);
+        CloseHandle(file);
+    }
+    DeleteFileW(status_file.c_str());
+    return read > 0 && code[0] == '0' && (code[1] == '\n' || code[1] == 0);
 }
 
 std::wstring Coordinates(POINT p) {
@@ -30,7 +51,7 @@ std::wstring Coordinates(POINT p) {
 } // namespace
 
 bool Xdotool(const std::wstring& arguments) {
-    return RunLinuxProgram(L"Z:\\usr\\bin\\xdotool", arguments);
+    return RunLinuxCommand(L"xdotool " + arguments);
 }
 
 bool XDrag(POINT from, POINT to, int steps) {
