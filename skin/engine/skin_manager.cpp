@@ -580,14 +580,22 @@ void TsSkinManager::ShowMessage(const std::u16string& text, bool error) const {
 
 bool TsSkinManager::HookApplication(ui::Message& message) {
     switch (message.msg) {
-    case WM_SYSCOMMAND:
-        if ((message.wParam & 0xFFF0) == SC_MINIMIZE)
+    case WM_SYSCOMMAND: {
+        const UINT command = static_cast<UINT>(message.wParam & 0xFFF0);
+        if (command == SC_MINIMIZE)
             show_state_ = SkinActive() ? ShowAction::saMinimize : show_state_;
-        else if ((message.wParam & 0xFFF0) == SC_RESTORE)
+        else if (command == SC_RESTORE)
             show_state_ = SkinActive() ? ShowAction::saRestore : show_state_;
         else
             show_state_ = ShowAction::saIgnore;
+        if ((command == SC_MINIMIZE || command == SC_RESTORE) && SkinActive()) {
+            // The hidden application window never shows itself minimised or restored.
+            PassToMainForm(command);
+            message.result = 0;
+            return true;
+        }
         return false;
+    }
     case WM_THEMECHANGED:
         return true;
     case 0x0313: // the taskbar button's menu: the main form's own system menu takes it
@@ -615,6 +623,16 @@ bool TsSkinManager::HookApplication(ui::Message& message) {
     default:
         return false;
     }
+}
+
+void TsSkinManager::PassToMainForm(UINT command) {
+    ui::Form* main = ui::Application::Instance().MainForm();
+    if (!main || !main->HandleAllocated() || main->Destroying())
+        return;
+    HWND window = main->Handle();
+    const bool iconic = IsIconic(window) != FALSE;
+    if (command == SC_MINIMIZE ? IsWindowVisible(window) && !iconic : iconic)
+        SendMessageW(window, WM_SYSCOMMAND, command, 0);
 }
 
 void StartEngine() {

@@ -179,6 +179,10 @@ private:
     void UpdateCreationHook();
     void ShowMessage(const std::u16string& text, bool error) const;
     bool HookApplication(ui::Message& message);
+    // The application window has no button of its own here: a minimise or restore sent to it (by
+    // a taskbar or another program) goes to the main form, whose provider animates it, when the
+    // form is in a state the command changes.
+    void PassToMainForm(UINT command);
 
     std::u16string skin_name_;
     std::u16string skin_directory_ = std::u16string(manager::kDefaultSkinDirectory);

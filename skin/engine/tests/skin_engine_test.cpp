@@ -6,6 +6,8 @@
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/engine/skin_manager.h"
 #include "skin/windows/dialog_skinner.h"
+#include "skin/windows/form_animation.h"
+#include "skin/windows/skin_provider.h"
 #include "ui/controls/scroll_box.h"
 #include "ui/controls/speed_button.h"
 #include "ui/form.h"
@@ -241,6 +243,44 @@ TEST_F(SkinEngineTest, FailedLoadKeepsThePreviousSkinWhole) {
     EXPECT_EQ(manager.Skin(), before);
     EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
     EXPECT_EQ(manager.SkinInfo(), u"7.1");
+}
+
+TEST_F(SkinEngineTest, MinimiseAndRestoreOfTheApplicationWindowReachTheMainForm) {
+    BuiltForm form;
+    form.Finish();
+    form.SetBounds({100, 100, 300, 200});
+    TsSkinManager manager(nullptr);
+    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    manager.SetExtendedBorders(true);
+    manager.SetSkinName(u"Glacier (internal)");
+    auto& provider = ui::Make<windows::TsSkinProvider>(form);
+    provider.SetSkinSource(manager.FrameSource());
+    ASSERT_EQ(ui::Application::Instance().MainForm(), &form);
+    HWND application = ui::Application::Instance().Handle();
+    HWND window = form.Handle();
+
+    // Hidden, the form is left alone, and the hidden application window stays as it is.
+    SendMessageW(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(IsIconic(application));
+    EXPECT_FALSE(IsWindowVisible(application));
+    EXPECT_EQ(manager.ShowState(), ShowAction::saMinimize);
+
+    form.Show();
+    ui::PumpUntil([&] { return provider.Extended(); });
+    ASSERT_TRUE(provider.Extended());
+    SendMessageW(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_FALSE(provider.Extended()) << "the border window goes with the minimised form";
+    ASSERT_TRUE(ui::PumpUntil([] { return windows::RunningAnimations() == 0; }));
+
+    SendMessageW(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(manager.ShowState(), ShowAction::saRestore);
+    EXPECT_TRUE(provider.Extended()) << "and comes back with it";
+    ASSERT_TRUE(ui::PumpUntil([] { return windows::RunningAnimations() == 0; }));
+    EXPECT_FALSE(IsWindowVisible(application));
 }
 
 } // namespace
