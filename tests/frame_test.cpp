@@ -22,7 +22,6 @@ namespace {
 using testing_support::Button;
 using testing_support::LiveProgram;
 using testing_support::MouseOnScreen;
-using testing_support::PressWithoutClick;
 using testing_support::WaitFor;
 using testing_support::Xdotool;
 
@@ -240,8 +239,16 @@ TEST_F(FrameTest, HoveringTheCloseButtonMakesItHot) {
 
 TEST_F(FrameTest, MinimiseAnimatesDropsTheBorderAndRestoreBringsItBack) {
     HWND window = program->Window();
-    PressWithoutClick(border, kMinimise.x, kMinimise.y);
-    program->WaitIdle();
+    // Pressed on the button, released away from it: each step handled before the next, so that
+    // the release comes to the window that holds the mouse.
+    const POINT on = OnBorder(border, kMinimise);
+    const POINT away{on.x, on.y - 200};
+    for (const auto& [point, button] :
+         {std::pair{on, Button::Keep}, std::pair{on, Button::Down}, std::pair{away, Button::Keep},
+          std::pair{away, Button::Up}}) {
+        MouseOnScreen(point, button);
+        program->WaitIdle();
+    }
     Sleep(200);
     EXPECT_FALSE(IsIconic(window)) << "released away from the button";
 
