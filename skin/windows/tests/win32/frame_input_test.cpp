@@ -72,6 +72,21 @@ HWND BorderWindowOf(HWND form) {
     return search.found;
 }
 
+// Drags the form by its title band, 40 right and 32 down, by hand; the form's rectangle before.
+RECT DragTitleBand(SkinnedForm& f) {
+    RECT before{};
+    GetWindowRect(f.Window(), &before);
+    const frame::Point grab = f.ScreenOf({250, 62});
+    Input([&] {
+        MouseTo(grab);
+        Button(true);
+        for (int step = 1; step <= 4; ++step)
+            MouseTo({grab.X + 10 * step, grab.Y + 8 * step});
+        Button(false);
+    });
+    return before;
+}
+
 class FrameInputTest : public ui::FrameworkTest {
 protected:
     void SetUp() override {
@@ -93,16 +108,7 @@ TEST_F(FrameInputTest, DraggingTheTitleBandMovesTheWindowAndItsBorder) {
     SkinnedForm f(true);
     SetForegroundWindow(f.Window());
     Settle();
-    RECT before{};
-    GetWindowRect(f.Window(), &before);
-    const frame::Point grab = f.ScreenOf({250, 62});
-    Input([&] {
-        MouseTo(grab);
-        Button(true);
-        for (int step = 1; step <= 4; ++step)
-            MouseTo({grab.X + 10 * step, grab.Y + 8 * step});
-        Button(false);
-    });
+    const RECT before = DragTitleBand(f);
     RECT after{};
     GetWindowRect(f.Window(), &after);
     EXPECT_EQ(after.left - before.left, 40);
@@ -121,16 +127,7 @@ TEST_F(FrameInputTest, WithBlendOnMovingTheDraggedWindowShowsTranslucent) {
     SkinnedForm f(true, ui::BorderStyle::bsSingle, &source);
     SetForegroundWindow(f.Window());
     Settle();
-    RECT before{};
-    GetWindowRect(f.Window(), &before);
-    const frame::Point grab = f.ScreenOf({250, 62});
-    Input([&] {
-        MouseTo(grab);
-        Button(true);
-        for (int step = 1; step <= 4; ++step)
-            MouseTo({grab.X + 10 * step, grab.Y + 8 * step});
-        Button(false);
-    });
+    const RECT before = DragTitleBand(f);
     EXPECT_EQ(TraceOf(path, "move-blend"), (std::vector<std::pair<int, int>>{{0, 170}, {1, 255}}));
     // The whole window went out at the blend value, then the frame opaque again.
     const auto images = TraceOf(path, "border-image");
@@ -148,13 +145,7 @@ TEST_F(FrameInputTest, WithBlendOnMovingTheDraggedWindowShowsTranslucent) {
     GetWindowRect(border, &b);
     EXPECT_EQ(b.left, after.left - 51);
     EXPECT_EQ(b.top, after.top - 55);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_EQ(GetWindowRgn(f.Window(), region), SIMPLEREGION) << "the client area again";
-    RECT box{};
-    GetRgnBox(region, &box);
-    DeleteObject(region);
-    EXPECT_EQ(box.right - box.left, 400);
-    EXPECT_EQ(box.bottom - box.top, 300);
+    EXPECT_TRUE(RegionIsTheClientArea(f)) << "the client area again";
 }
 
 TEST_F(FrameInputTest, MinimiseActsOnlyWhenReleasedOverTheButton) {

@@ -58,6 +58,20 @@ struct SkinnedForm {
     }
 };
 
+// The form's window region is one rectangle of its client size (400 x 300).
+inline ::testing::AssertionResult RegionIsTheClientArea(SkinnedForm& f) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(f.Window(), region);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    if (kind != SIMPLEREGION || box.right - box.left != 400 || box.bottom - box.top != 300)
+        return ::testing::AssertionFailure()
+               << "region kind " << kind << ", " << box.right - box.left << " x "
+               << box.bottom - box.top;
+    return ::testing::AssertionSuccess();
+}
+
 using ui::testing::TraceOf;
 
 } // namespace skin::windows::testing
