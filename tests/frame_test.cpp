@@ -117,20 +117,19 @@ void Pump(DWORD milliseconds) {
 // another window to activate.
 class ColouredWindow {
 public:
-    ColouredWindow(RECT r, COLORREF colour, bool behind) {
+    ColouredWindow(RECT r, COLORREF colour, bool behind) : brush_(CreateSolidBrush(colour)) {
         static const ATOM registered = [] {
             WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
+            wc.lpfnWndProc = Procedure;
             wc.hInstance = GetModuleHandleW(nullptr);
             wc.lpszClassName = L"FrameTestColour";
             return RegisterClassW(&wc);
         }();
         (void)registered;
-        brush_ = CreateSolidBrush(colour);
         window_ = CreateWindowExW(behind ? WS_EX_NOACTIVATE : 0, L"FrameTestColour", L"Other",
                                   WS_POPUP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        SetClassLongPtrW(window_, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush_));
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetWindowPos(window_, behind ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         RedrawWindow(window_, nullptr, nullptr,
@@ -146,6 +145,17 @@ public:
     HWND Window() const { return window_; }
 
 private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<ColouredWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && msg == WM_ERASEBKGND) {
+            RECT r{};
+            GetClientRect(window, &r);
+            FillRect(reinterpret_cast<HDC>(wParam), &r, self->brush_);
+            return 1;
+        }
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+
     HBRUSH brush_ = nullptr;
     HWND window_ = nullptr;
 };
