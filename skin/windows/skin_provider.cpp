@@ -401,7 +401,8 @@ void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
             {WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_CHILDREN, 0});
     if (form_ && (flags & PRF_CHILDREN)) {
         // The form paints its own controls; its windowed children print themselves, from the
-        // bottom of their z-order up.
+        // bottom of their z-order up, each into a context of its own: Wine's controls clip to
+        // their client rectangle taken as device coordinates.
         HWND window = Window();
         for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child;
              child = GetWindow(child, GW_HWNDPREV)) {
@@ -410,9 +411,18 @@ void TsSkinProvider::PrintWindowTo(HDC dc, unsigned flags) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-            SetViewportOrgEx(dc, x + r.left, y + r.top, nullptr);
-            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+            const int width = r.right - r.left, height = r.bottom - r.top;
+            if (width <= 0 || height <= 0)
+                continue;
+            HDC own = CreateCompatibleDC(dc);
+            HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+            HGDIOBJ old_bitmap = SelectObject(own, bitmap);
+            SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(own),
                          PRF_CLIENT | PRF_NONCLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+            BitBlt(dc, r.left, r.top, width, height, own, 0, 0, SRCCOPY);
+            SelectObject(own, old_bitmap);
+            DeleteObject(bitmap);
+            DeleteDC(own);
         }
     }
     SelectClipRgn(dc, nullptr);

@@ -706,6 +706,33 @@ void ExpectShownWithItsFrame(SkinnedForm& f) {
     EXPECT_TRUE(RegionIsTheClientArea(f));
 }
 
+TEST_F(SkinProviderTest, PrintedPictureHoldsTheFormAndItsWindowedChildren) {
+    SkinnedForm f(true);
+    HWND child = CreateWindowW(L"BUTTON", L"Push me", WS_CHILD | WS_VISIBLE, 20, 20, 120, 40,
+                               f.Window(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(child);
+    Settle();
+    const render::SkinBitmap picture = PrintedSnapshotOf(*f.provider);
+    const frame::FrameGeometry g = f.provider->Geometry();
+    ASSERT_EQ(picture.Width(), f.provider->CacheBitmap().Width());
+    const frame::Rect client = g.ClientRect();
+    int clear = 0;
+    for (int y = client.Top; y < client.Bottom; ++y)
+        for (int x = client.Left; x < client.Right; ++x)
+            clear += (picture.At(x, y) >> 24) != 255;
+    EXPECT_EQ(clear, 0) << "the client area is opaque";
+    // The button's face and text, where the form's own background would otherwise be.
+    const render::Pixel background = picture.At(client.Left + 300, client.Top + 250);
+    int button = 0;
+    for (int y = client.Top + 20; y < client.Top + 60; ++y)
+        for (int x = client.Left + 20; x < client.Left + 140; ++x)
+            button += picture.At(x, y) != background;
+    EXPECT_GT(button, 100);
+    // The frame is the cache's.
+    EXPECT_EQ(picture.At(100, 60), f.provider->CacheBitmap().At(100, 60));
+    DestroyWindow(child);
+}
+
 TEST_F(AnimationTest, ShowingAnimatesInTimeDivTwelveSteps) {
     // Under 12 ms there are no steps: the form shows at once.
     source.ShowTime = 11;
