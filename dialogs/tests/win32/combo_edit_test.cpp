@@ -5,6 +5,7 @@
 #include "dialogs/path_dialog.h"
 #include "picker_fixture.h"
 #include "skin/engine/testing/internal_skin_manager.h"
+#include "skin/windows/edit_wnd.h"
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/tests/win32/framework_fixture.h"
@@ -318,6 +319,55 @@ TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
     // Without a skin it is the plain flat button again.
     manager.Manager().SetActive(false);
     EXPECT_FALSE(button.Skinned());
+}
+
+
+TEST_F(ComboEditTest, TheTextRectangleIsLaidOutAgainAfterEverySkinChange) {
+    const auto text_rect = [&] {
+        RECT r{};
+        SendMessageW(edit_->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r;
+    };
+    const auto expected = [&] {
+        RECT client;
+        GetClientRect(edit_->Handle(), &client);
+        const TextRect t = ComboTextRect(client.right, client.bottom, false, edit_->ButtonWidth());
+        return RECT{t.left, t.top, t.right, t.bottom};
+    };
+    // Something else (the platform's edit on a new frame) laid the text out over the button.
+    const auto spoil = [&] {
+        RECT wide{0, 0, 400, 30};
+        SendMessageW(edit_->Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&wide));
+        const RECT want = expected();
+        ASSERT_FALSE(EqualRect(&wide, &want));
+    };
+
+    skin::engine::testing::InternalSkinManager manager;
+    auto& dressing = ui::Make<skin::windows::TsEditSkin>(*edit_, manager.Skin());
+    ASSERT_NE(dressing.Handler(), nullptr);
+    RECT now = text_rect(), want = expected();
+    EXPECT_TRUE(EqualRect(&now, &want)) << "dressed";
+
+    for (const bool repaint : {false, true}) {
+        spoil();
+        if (repaint)
+            manager.Manager().RepaintForms(false); // a refresh
+        else
+            manager.Manager().UpdateSkin(false); // a new skin announced
+        now = text_rect();
+        want = expected();
+        EXPECT_TRUE(EqualRect(&now, &want)) << "repaint " << repaint << ": right " << now.right
+                                            << " instead of " << want.right;
+    }
+
+    // The skin taken off: the platform's frame is back and the text still stops at the button.
+    spoil();
+    manager.Manager().SetActive(false);
+    EXPECT_EQ(skin::windows::TacMainWnd::Of(edit_->Handle()), nullptr);
+    now = text_rect();
+    want = expected();
+    EXPECT_TRUE(EqualRect(&now, &want)) << "undressed: right " << now.right;
+    EXPECT_LE(now.right, edit_->Button().Left());
 }
 
 } // namespace
