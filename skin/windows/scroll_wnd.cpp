@@ -359,8 +359,7 @@ void TacScrollWnd::KeepStyleBitsCleared() {
     ReadRecords();
     // A bar came or went since the frame was computed. (A bar too short for its window stays
     // hidden: that is no reason to compute the frame again.)
-    const bool layout_stale =
-        bars_[0].Enabled != laid_out_[0] || bars_[1].Enabled != laid_out_[1];
+    const bool layout_stale = bars_[0].Enabled != laid_out_[0] || bars_[1].Enabled != laid_out_[1];
     if (!(style & kBarBits) && !layout_stale)
         return;
     if (style & kBarBits) {
@@ -582,11 +581,10 @@ TsScrollSkin::~TsScrollSkin() {
 void TsScrollSkin::Attach() {
     if (!control_.HandleAllocated())
         return;
-    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != control_.Handle()))
-        handler_.reset();
-    if (!handler_)
-        handler_ = std::make_unique<TacScrollWnd>(control_.Handle(), skin_,
-                                                  std::u16string(control_.Name()));
+    RenewHandler(control_.Handle(), handler_, [this] {
+        return std::make_unique<TacScrollWnd>(control_.Handle(), skin_,
+                                              std::u16string(control_.Name()));
+    });
 }
 
 } // namespace skin::windows

@@ -146,11 +146,10 @@ TsTreeViewSkin::~TsTreeViewSkin() {
 void TsTreeViewSkin::Attach() {
     if (!tree_.HandleAllocated())
         return;
-    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != tree_.Handle()))
-        handler_.reset();
-    if (!handler_)
-        handler_ = std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
-                                                    std::u16string(tree_.Name()));
+    RenewHandler(tree_.Handle(), handler_, [this] {
+        return std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
+                                                std::u16string(tree_.Name()));
+    });
 }
 
 LRESULT TsTreeViewSkin::CustomDraw(NMTVCUSTOMDRAW& draw) {

@@ -321,7 +321,6 @@ TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
     EXPECT_FALSE(button.Skinned());
 }
 
-
 TEST_F(ComboEditTest, TheTextRectangleIsLaidOutAgainAfterEverySkinChange) {
     // The platform's edit adds its own margins to the rectangle it is given: the text is laid
     // out when it ends a few pixels before the button.

@@ -13,8 +13,8 @@
 #include "ui/trace.h"
 
 #include <cstdio>
-#include <vector>
 #include <uxtheme.h>
+#include <vector>
 
 namespace skin::windows {
 namespace {
@@ -285,7 +285,6 @@ TEST_F(ScrollWndTest, SelectedNodeIsPaintedFromTheSelectionSection) {
     EXPECT_EQ(unfocused, RGB(156, 205, 255));
 }
 
-
 // A scroll box holding more than it shows, beside the tree of a TreeForm.
 ui::ScrollBox& TallScrollBox(ui::Form& form, int left) {
     auto& box = ui::Make<ui::ScrollBox>(form);
@@ -357,8 +356,8 @@ TEST_F(ScrollWndTest, ScrollSkinGivesAScrollBoxTheSkinnedBarAndTakesItBack) {
         // Dragging the thumb to the end scrolls the box's children to their end.
         const RECT bar = h->Vertical().Rect;
         const int x = window.left + (bar.left + bar.right) / 2;
-        const int y =
-            window.top + bar.top + h->ThumbOf(scroll::BarKind::Vertical).Start(h->Vertical().Metrics) + 2;
+        const int y = window.top + bar.top +
+                      h->ThumbOf(scroll::BarKind::Vertical).Start(h->Vertical().Metrics) + 2;
         SendMessageW(box.Handle(), WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, y));
         SetCursorPos(x, window.bottom + 300);
         SendMessageW(box.Handle(), WM_MOUSEMOVE, 0, 0);
@@ -373,7 +372,6 @@ TEST_F(ScrollWndTest, ScrollSkinGivesAScrollBoxTheSkinnedBarAndTakesItBack) {
     EXPECT_NE(GetWindowLongW(box.Handle(), GWL_STYLE) & WS_VSCROLL, 0)
         << "the platform's bar is back";
 }
-
 
 // The pixel near the right end of a node's text, where the skinned selection shows.
 COLORREF SelectionPixel(HWND window, HTREEITEM item) {
@@ -482,7 +480,6 @@ TEST_F(ScrollWndTest, CornerBetweenTwoBarsIsASizeGripOnlyAtTheFormsClientCorner)
     const RECT v2 = h.Vertical().Rect, hz2 = h.Horizontal().Rect;
     EXPECT_EQ(hit(v2.right - 2, hz2.bottom - 2), HTNOWHERE);
 }
-
 
 TEST_F(ScrollWndTest, FillingAnEmptyTreeInOneBatchComputesTheFrameOnceABar) {
     const std::string path = "scroll_batch.trace";
