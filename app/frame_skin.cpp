@@ -6,6 +6,7 @@
 #include "skin/windows/ctrl_adapter.h"
 #include "skin/windows/dialog_skinner.h"
 #include "skin/windows/edit_wnd.h"
+#include "skin/windows/scroll_wnd.h"
 #include "skin/windows/skin_provider.h"
 #include "skin/windows/tree_view_skin.h"
 #include "ui/application.h"
@@ -88,6 +89,11 @@ void DressEdit(ui::WinControl& edit) {
     skin_data.Loaded();
     if (const skin::data::LoadedSkin* skin = CurrentSkin())
         ui::Make<skin::windows::TsEditSkin>(edit, *skin);
+}
+
+void DressScrollBars(ui::WinControl& control) {
+    if (const skin::data::LoadedSkin* skin = CurrentSkin())
+        ui::Make<skin::windows::TsScrollSkin>(control, *skin);
 }
 
 } // namespace app

@@ -35,4 +35,7 @@ void DressTreeView(ui::TreeView& tree);
 // Gives an edit field the skin's EDIT border, hot while it has the focus or the mouse.
 void DressEdit(ui::WinControl& edit);
 
+// Gives a scrolling control (the picker's column of root buttons) the skin's scroll bars.
+void DressScrollBars(ui::WinControl& control);
+
 } // namespace app

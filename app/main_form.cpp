@@ -223,6 +223,7 @@ void TForm1::ConfigureDirectoryEdits() {
         edit->OnPickerReady = [](dialogs::TPathDialogForm& picker) {
             DressForm(picker, true);
             DressTreeView(picker.sShellTreeView1);
+            DressScrollBars(picker.sScrollBox1);
         };
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/combo_edit.h"
 
 #include "skin/controls/gdi_bitmaps.h"
+#include "skin/engine/skin_command_protocol.h"
 #include "ui/form.h"
 #include "ui/wide.h"
 
@@ -11,6 +12,13 @@ namespace dialogs {
 namespace {
 constexpr int kDefaultHeight = 21;
 constexpr BYTE kDisabledOpacity = 128;
+
+// The skin commands after which the edit's frame, and so its text rectangle, may differ.
+bool IsLayoutCommand(WORD command) {
+    using namespace skin::engine;
+    return command == SkinCmdSetNewSkin || command == SkinCmdRefresh ||
+           command == SkinCmdRemoveSkin;
+}
 } // namespace
 
 void TsGlyphMode::SetImages(const GlyphList* images) {
@@ -331,6 +339,12 @@ void TsCustomComboEdit::WndProc(ui::Message& message) {
     case WM_LBUTTONDOWN:
         TsMaskEdit::WndProc(message);
         if (handle_)
+            UpdateLayout();
+        return;
+    case ui::WM_SKINCOMMAND:
+        TsMaskEdit::WndProc(message);
+        // A new skin may give the edit another frame: the text keeps clear of the button.
+        if (handle_ && IsLayoutCommand(ui::SkinCommandOf(message)))
             UpdateLayout();
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "skin/windows/btn_wnd.h"
 #include "skin/windows/edit_wnd.h"
+#include "skin/windows/tree_view_skin.h"
 #include "ui/win_control.h"
 
 #include <algorithm>
@@ -69,16 +70,23 @@ void TacCtrlAdapter::AddItem(ui::Control& control) {
     HWND window = windowed->Handle();
     if (TacMainWnd::Of(window) || GetPropW(window, kHandledProperty))
         return;
+    const std::u16string name(control.Name());
     switch (ListOf(lists_, control.ClassName())) {
     case tlEdits:
-        handlers_.push_back(
-            std::make_unique<TacEditWnd>(window, skin_, u"EDIT", std::u16string(control.Name())));
+        handlers_.push_back(std::make_unique<TacEditWnd>(window, skin_, u"EDIT", name));
+        break;
+    case tlTreeViews:
+        handlers_.push_back(std::make_unique<TacTreeViewWnd>(window, skin_, u"EDIT", name));
+        break;
+    case tlScrollControls:
+        handlers_.push_back(std::make_unique<TacEditWnd>(window, skin_, u"PANEL_LOW", name));
         break;
     case tlButtons:
         handlers_.push_back(std::make_unique<TacButtonWnd>(*windowed, skin_));
         break;
     default:
-        // The other kinds of handler are not built: the control keeps the platform's look.
+        // Grids, list views, combo boxes, tab and tool bars and the rest appear nowhere in
+        // the program: such a control keeps the platform's look.
         break;
     }
 }

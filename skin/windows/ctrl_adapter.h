@@ -2,7 +2,9 @@
 
 // The form adapter: gives the framework controls of a form that have no skinned counterpart a
 // window handler, by their exact class name (no inheritance) against the skin manager's lists
-// of control classes: the edits' list a TacEditWnd, the buttons' list a TacButtonWnd. It walks
+// of control classes: the edits' list a TacEditWnd, the buttons' list a TacButtonWnd, the tree
+// views' list a TacTreeViewWnd and the scroll controls' list a TacEditWnd of section
+// "PANEL_LOW" (lists without a handler of their own leave the platform's look). It walks
 // the form's controls when it is made, when the form is shown, when a control is inserted and
 // on the skin command AddChildren; controls tagged -98, without a window, or whose window is
 // handled already are left alone. The handlers are owned by the adapter, which the form owns.
@@ -28,6 +30,8 @@ namespace skin::windows {
 enum ThirdPartyList : std::size_t {
     tlEdits = 0,
     tlButtons = 1,
+    tlTreeViews = 9,
+    tlScrollControls = 18,
     tlListCount = 21,
 };
 using ThirdPartyLists = std::array<std::vector<std::u16string>, tlListCount>;

@@ -263,11 +263,10 @@ TsEditSkin::~TsEditSkin() {
 void TsEditSkin::Attach() {
     if (!edit_.HandleAllocated())
         return;
-    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != edit_.Handle()))
-        handler_.reset();
-    if (!handler_)
-        handler_ = std::make_unique<TacEditWnd>(edit_.Handle(), skin_, section_,
-                                                std::u16string(edit_.Name()));
+    RenewHandler(edit_.Handle(), handler_, [this] {
+        return std::make_unique<TacEditWnd>(edit_.Handle(), skin_, section_,
+                                            std::u16string(edit_.Name()));
+    });
 }
 
 } // namespace skin::windows

@@ -98,6 +98,14 @@ bool TacMainWnd::Dispatch(ui::Message& m) {
         throw;
     }
     --depth_;
+    if (consumed && !destroyed_ && m.msg == ui::WM_SKINCOMMAND &&
+        (HIWORD(m.wParam) == engine::SkinCmdSetNewSkin ||
+         HIWORD(m.wParam) == engine::SkinCmdRefresh)) {
+        // The window's own control hears of the new skin too (an edit lays its text out).
+        const LRESULT own = m.result;
+        CallPrevious(m);
+        m.result = own;
+    }
     if (depth_ == 0 && !destroyed_ && m.msg != WM_NCDESTROY && m.msg != WM_DESTROY)
         AfterMessage();
     return consumed;
@@ -116,10 +124,10 @@ bool TacMainWnd::Handle(ui::Message& m) {
             m.result = 1;
             return true;
         case engine::SkinCmdRemoveSkin:
-            // The owner frees the handler; the window is its own again at once.
+            // The owner frees the handler; the window is its own again at once, and its
+            // control hears the command.
             Detach();
-            m.result = 1;
-            return true;
+            return false;
         case engine::SkinCmdSetUpdating:
             updating_ = m.lParam != 0;
             m.result = 1;

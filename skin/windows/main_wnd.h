@@ -13,6 +13,7 @@
 #include "ui/window_subclass.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <windows.h>
 
@@ -30,6 +31,18 @@ inline render::Color ToSkinColor(COLORREF c) {
 // A layer on the control that calls attach whenever the control's window is shown or made
 // anew, so that an addition owned by the control puts its handler on the current window.
 ui::ProcedureLayer AttachWhenShown(ui::WinControl& control, std::function<void()> attach);
+
+// Keeps a handler of an owning component on the control's current window: a handler that was
+// taken off, or sits on a window the control no longer has, makes way for a new one from make.
+template <typename Handler, typename Make>
+void RenewHandler(HWND window, std::unique_ptr<Handler>& handler, Make make) {
+    if (!window)
+        return;
+    if (handler && (handler->Destroyed() || handler->CtrlHandle() != window))
+        handler.reset();
+    if (!handler)
+        handler = make();
+}
 
 // The window property that marks a handled window. The handler itself is found in the
 // engine's own registry (TacMainWnd::Of), never through the property's value.

@@ -1,8 +1,10 @@
 #include "skin/windows/scroll_wnd.h"
 
+#include "core/error.h"
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/windows/frame_platform.h"
 #include "ui/trace.h"
+#include "ui/win_control.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -102,6 +104,12 @@ void TacScrollWnd::AfterDetach() {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TacScrollWnd::DropBar(BarKind kind) {
+    Bar& b = bars_[Index(kind)];
+    b.Present = false;
+    b.Enabled = false;
+}
+
 scroll::ThumbPlace TacScrollWnd::ThumbOf(BarKind kind) const {
     const Bar& b = bars_[Index(kind)];
     return scroll::ThumbOf(b.Metrics, b.Record);
@@ -197,6 +205,19 @@ bool TacScrollWnd::Handle(ui::Message& m) {
             left_scrollbar_ = (reinterpret_cast<const STYLESTRUCT*>(m.lParam)->styleNew &
                                WS_EX_LEFTSCROLLBAR) != 0;
         return false;
+    case WM_SETREDRAW:
+        // While the window draws nothing, neither do its bars: they are painted once when
+        // drawing is back, however often the ranges changed in between.
+        if (m.wParam) {
+            SetUpdating(false);
+            m.result = CallPrevious(m);
+            ReadRecords();
+            PaintBars();
+        } else {
+            m.result = CallPrevious(m);
+            SetUpdating(true);
+        }
+        return true;
     case WM_UPDATEUISTATE:
         return true;
     case WM_SYSCOMMAND:
@@ -269,6 +290,8 @@ void TacScrollWnd::CalcSize(ui::Message& m) {
     const int v_thick = GetSystemMetrics(SM_CXVSCROLL);
     Bar& h = bars_[0];
     Bar& v = bars_[1];
+    laid_out_[0] = h.Enabled;
+    laid_out_[1] = v.Enabled;
     h.Visible = h.Enabled && client.bottom - client.top >= h_thick;
     if (h.Visible)
         client.bottom -= h_thick;
@@ -328,13 +351,15 @@ bool TacScrollWnd::ReadRecords() {
 }
 
 void TacScrollWnd::KeepStyleBitsCleared() {
-    if (prevent_style_change_ || !IsWindow(window_))
+    // The frame change below sends messages of its own, which end here again: one is enough.
+    if (prevent_style_change_ || reframing_ || !IsWindow(window_))
         return;
     const DWORD style = GetWindowLongW(window_, GWL_STYLE);
     NoteStyleBits(style);
     ReadRecords();
-    const bool layout_stale =
-        bars_[0].Visible != bars_[0].Enabled || bars_[1].Visible != bars_[1].Enabled;
+    // A bar came or went since the frame was computed. (A bar too short for its window stays
+    // hidden: that is no reason to compute the frame again.)
+    const bool layout_stale = bars_[0].Enabled != laid_out_[0] || bars_[1].Enabled != laid_out_[1];
     if (!(style & kBarBits) && !layout_stale)
         return;
     if (style & kBarBits) {
@@ -345,8 +370,10 @@ void TacScrollWnd::KeepStyleBitsCleared() {
     if (ui::TraceOn())
         ui::TraceLine(name_, "scroll-frame", static_cast<long long>(style & kBarBits),
                       layout_stale ? 1 : 0);
+    reframing_ = true;
     SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    reframing_ = false;
 }
 
 void TacScrollWnd::NoteStyleBits(DWORD style) {
@@ -485,6 +512,8 @@ void TacScrollWnd::PaintBarsInto(HDC dc) {
     if (Destroyed() || (!bars_[0].Visible && !bars_[1].Visible))
         return;
     UpdateMetrics();
+    if (ui::TraceOn())
+        ui::TraceLine(name_, "scroll-paint", bars_[0].Visible ? 1 : 0, bars_[1].Visible ? 1 : 0);
     const render::TCacheInfo behind{nullptr, 0, 0, BackgroundColor() & 0xFFFFFF, false};
     const int square = GetSystemMetrics(SM_CXHSCROLL);
     for (BarKind kind : {BarKind::Horizontal, BarKind::Vertical}) {
@@ -525,6 +554,37 @@ void TacScrollWnd::PaintBarsInto(HDC dc) {
             BlitRect(dc, corner.left, corner.top, bmp, bmp.Bounds());
         }
     }
+}
+
+namespace {
+
+ui::WinControl& ScrollingControlOf(ui::Component* owner) {
+    auto* control = dynamic_cast<ui::WinControl*>(owner);
+    if (!control)
+        throw core::Error(u"Scroll bars can only dress a windowed control");
+    return *control;
+}
+
+} // namespace
+
+TsScrollSkin::TsScrollSkin(ui::Component* owner, const data::LoadedSkin& skin)
+    : ui::Component(owner), control_(ScrollingControlOf(owner)), skin_(skin) {
+    layer_ = AttachWhenShown(control_, [this] { Attach(); });
+    Attach();
+}
+
+TsScrollSkin::~TsScrollSkin() {
+    layer_ = {};
+    handler_.reset();
+}
+
+void TsScrollSkin::Attach() {
+    if (!control_.HandleAllocated())
+        return;
+    RenewHandler(control_.Handle(), handler_, [this] {
+        return std::make_unique<TacScrollWnd>(control_.Handle(), skin_,
+                                              std::u16string(control_.Name()));
+    });
 }
 
 } // namespace skin::windows

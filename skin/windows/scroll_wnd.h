@@ -14,7 +14,10 @@
 #include "skin/scroll/scroll_painter.h"
 #include "skin/scroll/scroll_tracker.h"
 #include "skin/windows/main_wnd.h"
+#include "ui/component.h"
+#include "ui/procedure_chain.h"
 
+#include <memory>
 #include <string>
 #include <windows.h>
 
@@ -51,6 +54,10 @@ public:
 protected:
     bool Handle(ui::Message& message) override;
     void AfterMessage() override;
+    // The window hid a bar: a platform control hides one with its style bit alone, which the
+    // handler keeps cleared, so only the control can tell. The bar comes back with the next
+    // range that needs it.
+    void DropBar(scroll::BarKind kind);
     // Tracking stops; the platform's own bars come back where the ranges need them.
     void BeforeDetach() override;
     void AfterDetach() override;
@@ -80,6 +87,28 @@ private:
     bool prevent_style_change_ = false;
     bool left_scrollbar_ = false;
     bool sending_ = false;
+    bool reframing_ = false;
+    bool laid_out_[2] = {false, false}; // whether each bar was enabled when the frame was computed
+};
+
+// Skinned scroll bars, and nothing else, for a framework control that scrolls (a scroll box).
+// Owned by the control, so that it goes while the control still has its window; the handler
+// comes when the window is shown (or now, when it is already), and again for a re-created one.
+class TsScrollSkin : public ui::Component {
+public:
+    TsScrollSkin(ui::Component* owner, const data::LoadedSkin& skin);
+    ~TsScrollSkin() override;
+
+    std::u16string_view ClassName() const override { return u"TsScrollSkin"; }
+    TacScrollWnd* Handler() const { return handler_.get(); }
+
+private:
+    void Attach();
+
+    ui::WinControl& control_;
+    const data::LoadedSkin& skin_;
+    std::unique_ptr<TacScrollWnd> handler_;
+    ui::ProcedureLayer layer_;
 };
 
 } // namespace skin::windows

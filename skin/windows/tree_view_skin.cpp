@@ -44,8 +44,38 @@ void TacTreeViewWnd::SetSkinParams() {
         SendMessageW(CtrlHandle(), TVM_SETTEXTCOLOR, 0, LPARAM(font));
 }
 
+void TacTreeViewWnd::DropUnneededBars() {
+    if (!Vertical().Present && !Horizontal().Present)
+        return;
+    HWND tree = CtrlHandle();
+    const auto next = [tree](HTREEITEM item, WPARAM how) {
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+    };
+    const HTREEITEM first = next(nullptr, TVGN_ROOT);
+    if (!first) {
+        DropBar(scroll::BarKind::Vertical);
+        DropBar(scroll::BarKind::Horizontal);
+        return;
+    }
+    if (!Vertical().Present || next(nullptr, TVGN_FIRSTVISIBLE) != first)
+        return;
+    // Not scrolled: the bar is needed while more nodes are open than fit in the window.
+    const auto fitting = static_cast<int>(SendMessageW(tree, TVM_GETVISIBLECOUNT, 0, 0));
+    int open = 1;
+    for (HTREEITEM item = first; open <= fitting && (item = next(item, TVGN_NEXTVISIBLE));)
+        ++open;
+    if (open <= fitting)
+        DropBar(scroll::BarKind::Vertical);
+}
+
 bool TacTreeViewWnd::Handle(ui::Message& m) {
     switch (m.msg) {
+    case WM_PAINT:
+        // Deleting and collapsing reach the tree past the handler; the repaint that follows
+        // them comes here.
+        DropUnneededBars();
+        break;
     case WM_ERASEBKGND: {
         if (!skin_.IsValidSkinIndex(section_))
             break;
@@ -116,11 +146,10 @@ TsTreeViewSkin::~TsTreeViewSkin() {
 void TsTreeViewSkin::Attach() {
     if (!tree_.HandleAllocated())
         return;
-    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != tree_.Handle()))
-        handler_.reset();
-    if (!handler_)
-        handler_ = std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
-                                                    std::u16string(tree_.Name()));
+    RenewHandler(tree_.Handle(), handler_, [this] {
+        return std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
+                                                std::u16string(tree_.Name()));
+    });
 }
 
 LRESULT TsTreeViewSkin::CustomDraw(NMTVCUSTOMDRAW& draw) {

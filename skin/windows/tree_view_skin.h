@@ -36,6 +36,9 @@ protected:
     bool Handle(ui::Message& message) override;
 
 private:
+    // Drops the bars the tree no longer needs (it hides them without a word to the handler).
+    void DropUnneededBars();
+
     int section_;
     COLORREF std_color_;
     COLORREF std_font_color_;

@@ -5,6 +5,7 @@
 #include "dialogs/path_dialog.h"
 #include "picker_fixture.h"
 #include "skin/engine/testing/internal_skin_manager.h"
+#include "skin/windows/edit_wnd.h"
 #include "ui/form.h"
 #include "ui/message.h"
 #include "ui/tests/win32/framework_fixture.h"
@@ -318,6 +319,45 @@ TEST_F(ComboEditTest, TheSkinnedButtonFadesAsTheMouseEntersAndLeaves) {
     // Without a skin it is the plain flat button again.
     manager.Manager().SetActive(false);
     EXPECT_FALSE(button.Skinned());
+}
+
+TEST_F(ComboEditTest, TheTextRectangleIsLaidOutAgainAfterEverySkinChange) {
+    // The platform's edit adds its own margins to the rectangle it is given: the text is laid
+    // out when it ends a few pixels before the button.
+    const auto text_right = [&] {
+        RECT r{};
+        SendMessageW(edit_->Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return int(r.right);
+    };
+    const auto laid_out = [&] {
+        const int right = text_right(), button = edit_->Button().Left();
+        return right <= button && right > button - 8;
+    };
+    // Something else (the platform's edit on a new frame) laid the text out over the button.
+    const auto spoil = [&] {
+        RECT wide{0, 0, 400, 30};
+        SendMessageW(edit_->Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&wide));
+        ASSERT_FALSE(laid_out());
+    };
+
+    form_->FinishLoading(); // a form still loading hears no skin changes
+    skin::engine::testing::InternalSkinManager manager;
+    auto& dressing = ui::Make<skin::windows::TsEditSkin>(*edit_, manager.Skin());
+    ASSERT_NE(dressing.Handler(), nullptr);
+    EXPECT_TRUE(laid_out()) << "dressed: " << text_right();
+
+    spoil();
+    manager.Manager().UpdateSkin(false); // a new skin announced
+    EXPECT_TRUE(laid_out()) << "new skin: " << text_right();
+    spoil();
+    manager.Manager().RepaintForms(false); // a refresh
+    EXPECT_TRUE(laid_out()) << "refresh: " << text_right();
+
+    // The skin taken off: the platform's frame is back and the text still stops at the button.
+    spoil();
+    manager.Manager().SetActive(false);
+    EXPECT_EQ(skin::windows::TacMainWnd::Of(edit_->Handle()), nullptr);
+    EXPECT_TRUE(laid_out()) << "undressed: " << text_right();
 }
 
 } // namespace
