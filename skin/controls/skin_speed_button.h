@@ -55,6 +55,8 @@ private:
     void OpenMenu();
     void Rebuild();
     void Show(const render::SkinBitmap& face);
+    // The window-less siblings above the button that overlap it, painted into a face of it.
+    bool PaintSiblingsAbove(render::SkinBitmap& face);
 
     ButtonPaint paint_;
     int blend_ = 0;
