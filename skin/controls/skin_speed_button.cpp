@@ -197,6 +197,11 @@ void TsSpeedButton::MouseLeave() {
     StateMayHaveChanged();
 }
 
+void TsSpeedButton::Click() {
+    StateMayHaveChanged(true);
+    SpeedButton::Click();
+}
+
 void TsSpeedButton::WndProc(ui::Message& message) {
     if (paint_.HandleSkinCommand(message, [this] { Rebuild(); })) {
         SpeedButton::WndProc(message);

@@ -47,6 +47,9 @@ public:
 protected:
     void MouseEnter() override;
     void MouseLeave() override;
+    // The release shows before the click runs: a click that opens a dialog leaves the button
+    // fading up behind it, not held down until the dialog closes.
+    void Click() override;
 
 private:
     void StateMayHaveChanged(bool press_or_release = false);

@@ -1,5 +1,7 @@
 #include "input.h"
 
+#include "live_program.h"
+
 #include <string>
 #include <vector>
 
@@ -122,34 +124,21 @@ bool Xdotool(const std::wstring& arguments) {
     return true;
 }
 
-namespace {
-
-template <class Done>
-bool Within(DWORD milliseconds, Done done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        Sleep(5);
-    }
-    return true;
-}
-
-} // namespace
-
 bool XMouseTo(POINT screen) {
     if (!Xdotool(L"mousemove " + std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y)))
         return false;
-    return Within(5000, [&] {
-        POINT at{};
-        return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
-    });
+    return WaitFor(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+        },
+        5000);
 }
 
 bool XLeftButton(bool down) {
     if (!Xdotool(down ? L"mousedown 1" : L"mouseup 1"))
         return false;
-    return Within(5000, [&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
+    return WaitFor([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
 }
 
 } // namespace testing_support
