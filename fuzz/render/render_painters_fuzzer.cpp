@@ -115,6 +115,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::vector<Rect> rects;
         CornerHoleRects(rects, in.Size(60), mask, in.Byte() % 2, in.Coord());
         RefreshCornerPixels(dst, mask, in.Between(-3, 4), ci);
+        const int width = in.Between(-2, 60), height = in.Between(-2, 40);
+        for (const Rect& run : BorderShapeRuns(mask, in.Between(-3, 4), width, height))
+            if (run.Left < 0 || run.Right > width || run.Top < 0 || run.Bottom > height ||
+                run.Height() != 1 || run.IsEmpty())
+                __builtin_trap();
         break;
     }
     case 11: {

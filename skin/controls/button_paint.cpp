@@ -3,10 +3,12 @@
 #include "skin/controls/gdi_bitmaps.h"
 #include "skin/controls/glow_effect.h"
 #include "skin/render/button_layout.h"
+#include "skin/render/corner_pixels.h"
 #include "skin/render/fade_sequence.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "ui/application.h"
 #include "ui/message.h"
+#include "ui/trace.h"
 #include "ui/win_control.h"
 
 namespace skin::controls {
@@ -15,9 +17,18 @@ ButtonPaint::ButtonPaint(ui::Control& owner, int category, FadeMode mode, ShowFa
     : owner_(owner), skin_data_(ui::Make<engine::TsCommonData>(owner, category)), mode_(mode),
       show_(std::move(show)) {
     skin_data_.Loaded();
+    StateFade::Offer offer;
+    if (mode_ == FadeMode::Restart) {
+        // A windowed button is offered each frame before it is copied to its window.
+        offer = [this](const render::SkinBitmap& frame) {
+            auto* record = const_cast<render::SkinBitmap*>(&frame);
+            return engine::SendSkinCommand(owner_, engine::SkinCmdFadeFrame, 0,
+                                           reinterpret_cast<LPARAM>(record), record) != 0;
+        };
+    }
     fade_ = std::make_unique<StateFade>(
         owner_, [this]() -> const render::SkinBitmap& { return cache_; },
-        [this](const render::SkinBitmap& face) { show_(face); });
+        [this](const render::SkinBitmap& face) { show_(face); }, std::move(offer));
 }
 
 ButtonPaint::~ButtonPaint() {
@@ -51,6 +62,40 @@ void ButtonPaint::Forget() {
 
 const render::SkinBitmap& ButtonPaint::OnShow() const {
     return fade_->Running() ? fade_->Frame() : cache_;
+}
+
+const render::SkinBitmap& ButtonPaint::UnderSiblings() const {
+    if (fade_->Running())
+        return fade_->Frame();
+    return under_overlay_.IsEmpty() ? cache_ : under_overlay_;
+}
+
+void ButtonPaint::Compose(const std::function<void()>& compose) {
+    under_overlay_ = render::SkinBitmap();
+    compose();
+    composed_skin_ = Skin();
+    skin_data_.BGChanged = false;
+    ui::TraceEvent(owner_, "compose", shown_state_, 0);
+    if (overlay_ && !cache_.IsEmpty()) {
+        render::SkinBitmap plain = cache_.Clone();
+        if (overlay_(cache_))
+            under_overlay_ = std::move(plain);
+    }
+}
+
+void ButtonPaint::RefreshCorners(render::SkinBitmap& face, int state) {
+    if (!Skinned() || face.IsEmpty())
+        return;
+    const render::MaskSource border =
+        render::MaskFromSkin(Skin(), Skin()->gd[Section()].BorderIndex);
+    render::TCacheInfo behind = skin_data_.ParentBackground();
+    if (behind.FillColor == render::kKeyColor && !behind.Ready) {
+        const ui::WinControl* parent = owner_.Parent();
+        behind.FillColor =
+            ui::ColorToRgb(parent ? parent->GetColor() : ui::SystemColor(COLOR_BTNFACE)) & 0xFFFFFF;
+    }
+    render::RefreshCornerPixels(face, border, render::LimitedState(*Skin(), Section(), state),
+                                behind);
 }
 
 bool ButtonPaint::SizeCache() {
@@ -118,14 +163,15 @@ void ButtonPaint::ComposeSkinned(const FaceContent& content) {
 }
 
 void ButtonPaint::Paint(HDC dc, int x, int y, int state, const std::function<void()>& compose) {
-    if (state != shown_state_ || cache_.Width() != owner_.Width() ||
-        cache_.Height() != owner_.Height() || Skin() != composed_skin_) {
+    const bool stale = state != shown_state_ || cache_.Width() != owner_.Width() ||
+                       cache_.Height() != owner_.Height() || Skin() != composed_skin_;
+    // A running fade shows its frames; what changed behind is composed once it has ended.
+    if (stale || (skin_data_.BGChanged && !fade_->Running())) {
         fade_->Stop();
         shown_state_ = state;
-        compose();
-        composed_skin_ = Skin();
+        Compose(compose);
     }
-    ShowBitmap(dc, x, y, OnShow());
+    ShowBitmap(dc, x, y, UnderSiblings());
 }
 
 bool ButtonPaint::ChangeTo(int state, bool may_fade, const std::function<void()>& compose) {
@@ -134,10 +180,19 @@ bool ButtonPaint::ChangeTo(int state, bool may_fade, const std::function<void()>
     const bool half = state == 2 || shown_state_ == 2;
     const bool can_fade = may_fade && FadingEnabled() && shown_state_ >= 0 && !cache_.IsEmpty() &&
                           !ui::Application::Instance().Terminating();
-    render::SkinBitmap old_face = can_fade ? cache_.Clone() : render::SkinBitmap();
+    render::SkinBitmap old_face;
+    if (can_fade && mode_ == FadeMode::Continue) {
+        // The old face against what lies behind now, with the siblings above painted over it
+        // again, so that neither jumps while the faces blend.
+        old_face = (under_overlay_.IsEmpty() ? cache_ : under_overlay_).Clone();
+        RefreshCorners(old_face, shown_state_);
+        if (overlay_)
+            overlay_(old_face);
+    } else if (can_fade) {
+        old_face = cache_.Clone();
+    }
     shown_state_ = state;
-    compose();
-    composed_skin_ = Skin();
+    Compose(compose);
     if (!can_fade) {
         fade_->Stop();
         show_(cache_);
@@ -166,10 +221,8 @@ bool ButtonPaint::HandleSkinCommand(ui::Message& message, const std::function<vo
         fade_->Stop();
         break;
     case engine::SkinCmdRebuildBorder:
-        if (shown_state_ >= 0 && SizeCache()) {
-            compose();
-            composed_skin_ = Skin();
-        }
+        if (shown_state_ >= 0 && SizeCache())
+            Compose(compose);
         break;
     default:
         break;

@@ -42,6 +42,9 @@ struct FaceContent {
 class ButtonPaint {
 public:
     using ShowFace = std::function<void(const render::SkinBitmap& face)>;
+    // Paints what lies over the button into a face of it (a window-less button's siblings above
+    // it); true when anything was painted.
+    using Overlay = std::function<bool(render::SkinBitmap& face)>;
 
     // The owner's skin state (TsCommonData) is made here, of the control category given; the
     // skin and the section come from it, so from the skin manager.
@@ -59,6 +62,10 @@ public:
     bool Skinned() const;
     bool FadingEnabled() const;
 
+    // A window-less button paints its siblings above it into its cache, so that showing the
+    // cache directly (a fade frame, an immediate repaint) does not cover them.
+    void SetOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
+
     void SetGlyph(render::SkinBitmap glyph);
     const render::SkinBitmap& Glyph() const { return glyph_; }
 
@@ -70,6 +77,9 @@ public:
     const StateFade& Fade() const { return *fade_; }
     // The running fade's frame, or the cache.
     const render::SkinBitmap& OnShow() const;
+    // What a paint of the parent shows, which paints the siblings above after it: the running
+    // fade's frame, or the face without the siblings.
+    const render::SkinBitmap& UnderSiblings() const;
 
     // The cache sized to the owner (emptied for an empty owner); true when there is a face to
     // compose.
@@ -77,8 +87,9 @@ public:
     // The section's face of the shown state with the content, into the cache.
     void ComposeSkinned(const FaceContent& content);
 
-    // On paint: the face for `state`, composed again by `compose` when the state or the size
-    // changed, shown at (x, y) of dc.
+    // On paint: the face for `state`, composed again by `compose` when the state, the size or
+    // the skin changed, or (unless a fade runs) the skin state says the background changed
+    // (BGChanged), shown at (x, y) of dc. Every composition is logged as "compose" (state).
     void Paint(HDC dc, int x, int y, int state, const std::function<void()>& compose);
 
     // The state may have changed: composes the new face and fades to it when the skin asks and
@@ -98,6 +109,10 @@ public:
     int GlowID() const { return glow_id_; }
 
 private:
+    void Compose(const std::function<void()>& compose);
+    // The key-coloured corners of a face in a state refilled from what lies behind now.
+    void RefreshCorners(render::SkinBitmap& face, int state);
+
     ui::Control& owner_;
     engine::TsCommonData& skin_data_;
     FadeMode mode_;
@@ -106,6 +121,9 @@ private:
     const data::LoadedSkin* composed_skin_ = nullptr;
     int shown_state_ = -1;
     render::SkinBitmap cache_;
+    // The cache before the overlay was painted into it; empty when nothing lies over the button.
+    render::SkinBitmap under_overlay_;
+    Overlay overlay_;
     render::SkinBitmap glyph_;
     std::unique_ptr<StateFade> fade_;
     int glow_id_ = -1;

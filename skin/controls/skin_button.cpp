@@ -1,6 +1,8 @@
 #include "skin/controls/skin_button.h"
 
 #include "skin/controls/gdi_bitmaps.h"
+#include "skin/render/corner_pixels.h"
+#include "skin/render/mask_source.h"
 #include "skin/render/win32/dib_bitmap.h"
 #include "ui/font.h"
 #include "ui/message.h"
@@ -71,6 +73,59 @@ void TsButton::Rebuild() {
         ComposeSkinned();
     else
         ComposePlain();
+    UpdateRegionRuns();
+}
+
+void TsButton::UpdateRegionRuns() {
+    std::vector<render::Rect> runs;
+    if (Skinned()) {
+        const render::MaskSource border =
+            render::MaskFromSkin(paint_.Skin(), paint_.Skin()->gd[paint_.Section()].BorderIndex);
+        if (border.HasManager && border.CornerType == 2)
+            runs = render::BorderShapeRuns(
+                border, render::LimitedState(*paint_.Skin(), paint_.Section(), paint_.ShownState()),
+                paint_.Cache().Width(), paint_.Cache().Height());
+    }
+    if (runs == region_runs_ && (region_applied_ || runs.empty()))
+        return;
+    region_runs_ = std::move(runs);
+    if (region_runs_.empty())
+        ReleaseRegion();
+    else
+        ApplyRegion();
+}
+
+void TsButton::ApplyRegion() {
+    if (!handle_ || region_runs_.empty())
+        return;
+    std::vector<char> buffer(sizeof(RGNDATAHEADER) + region_runs_.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(region_runs_.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(region_runs_.size() * sizeof(RECT));
+    data->rdh.rcBound = {0, 0, Width(), Height()};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (std::size_t i = 0; i < region_runs_.size(); ++i) {
+        const render::Rect& r = region_runs_[i];
+        rects[i] = {r.Left, r.Top, r.Right, r.Bottom};
+    }
+    HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data);
+    if (region == nullptr)
+        return;
+    // The window owns the region from here; the change shows with the next face copied.
+    if (SetWindowRgn(handle_, region, FALSE))
+        region_applied_ = true;
+    else
+        DeleteObject(region);
+}
+
+void TsButton::ReleaseRegion() {
+    if (!region_applied_)
+        return;
+    region_applied_ = false;
+    if (handle_)
+        SetWindowRgn(handle_, nullptr, FALSE);
 }
 
 void TsButton::ComposeSkinned() {
@@ -139,13 +194,40 @@ void TsButton::ComposePlain() {
 void TsButton::Show(const render::SkinBitmap& face) {
     if (!handle_ || !IsWindowVisible(handle_))
         return;
+    // The final face of a fade: the shape let go of for the frames comes back.
+    if (&face == &paint_.Cache() && !region_applied_)
+        ApplyRegion();
     HDC dc = GetDC(handle_);
     ShowBitmap(dc, 0, 0, face);
     ReleaseDC(handle_, dc);
 }
 
+bool TsButton::InsideParent() const {
+    const ui::WinControl* parent = Parent();
+    if (parent == nullptr)
+        return false;
+    const auto [width, height] = parent->ClientSize();
+    return Left() >= 0 && Top() >= 0 && Left() + Width() <= width && Top() + Height() <= height;
+}
+
 void TsButton::Paint(HDC dc) {
+    if (Skinned()) {
+        engine::TsCommonData& data = paint_.SkinData();
+        // Nothing while the button or its parent is being updated: the update repaints it.
+        if (data.GetUpdating()) {
+            ui::TraceEvent(*this, "paint-skipped", paint_.ShownState(), 0);
+            return;
+        }
+        // A button partly outside its parent shows a background that may move under it.
+        ui::WinControl* parent = Parent();
+        if (data.HalfVisible ||
+            (parent && engine::SendSkinCommand(*parent, engine::SkinCmdGetHalfVisible) != 0))
+            data.BGChanged = true;
+        data.HalfVisible = !InsideParent();
+    }
     paint_.Paint(dc, 0, 0, CurrentState(), [this] { Rebuild(); });
+    if (!region_applied_ && !paint_.Fade().Running())
+        ApplyRegion();
 }
 
 void TsButton::StateMayHaveChanged(bool press_or_release) {
@@ -175,6 +257,23 @@ void TsButton::HoldPressedFace() {
 }
 
 void TsButton::WndProc(ui::Message& message) {
+    if (message.msg == ui::WM_SKINCOMMAND) {
+        switch (ui::SkinCommandOf(message)) {
+        case engine::SkinCmdFadeFrame:
+            // A fade frame covers the whole window: the shape goes until the final face.
+            ReleaseRegion();
+            message.result = 0;
+            return;
+        case engine::SkinCmdSetNewSkin:
+        case engine::SkinCmdRefresh:
+        case engine::SkinCmdRemoveSkin:
+            region_runs_.clear();
+            ReleaseRegion();
+            break;
+        default:
+            break;
+        }
+    }
     if (paint_.HandleSkinCommand(message, [this] { Rebuild(); })) {
         Button::WndProc(message);
         return;

@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace skin::controls {
 
@@ -38,6 +39,10 @@ public:
 
     // 0 normal, 1 hot (mouse over, focused or default), 2 pressed.
     int CurrentState() const;
+    // A border whose corners cut the window (corner type 2) clips the button to the shape of
+    // its border in the state shown; the shape's rectangles, empty without one.
+    const std::vector<render::Rect>& RegionRuns() const { return region_runs_; }
+    bool RegionApplied() const { return region_applied_; }
     // The face of the state shown last.
     const render::SkinBitmap& Cache() const { return paint_.Cache(); }
     const StateFade& Fade() const { return paint_.Fade(); }
@@ -53,6 +58,11 @@ private:
     void ComposePlain();
     void Show(const render::SkinBitmap& face);
     void Paint(HDC dc);
+    // Whether the button lies wholly inside its parent's client area.
+    bool InsideParent() const;
+    void UpdateRegionRuns();
+    void ApplyRegion();
+    void ReleaseRegion();
     // The pressed face held for a moment when the release comes before the press fade ended.
     void HoldPressedFace();
 
@@ -63,6 +73,8 @@ private:
     bool releasing_ = false;
     bool state_check_posted_ = false;
     HICON glyph_icon_ = nullptr;
+    std::vector<render::Rect> region_runs_;
+    bool region_applied_ = false;
 };
 
 class TsBitBtn : public TsButton {

@@ -2,17 +2,23 @@
 
 #include "skin/controls/gdi_bitmaps.h"
 #include "skin/render/button_layout.h"
+#include "skin/render/win32/dib_bitmap.h"
 #include "ui/font.h"
 #include "ui/message.h"
 #include "ui/win_control.h"
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
 #include <windowsx.h>
 
 namespace skin::controls {
 
 TsSpeedButton::TsSpeedButton(ui::Component* owner)
     : SpeedButton(owner), paint_(*this, engine::kCategorySpeedButton, FadeMode::Continue,
-                                 [this](const render::SkinBitmap& face) { Show(face); }) {}
+                                 [this](const render::SkinBitmap& face) { Show(face); }) {
+    paint_.SetOverlay([this](render::SkinBitmap& face) { return PaintSiblingsAbove(face); });
+}
 
 TsSpeedButton::~TsSpeedButton() {
     paint_.Fade().Stop();
@@ -97,6 +103,65 @@ void TsSpeedButton::Rebuild() {
     paint_.ComposeSkinned(content);
 }
 
+bool TsSpeedButton::PaintSiblingsAbove(render::SkinBitmap& face) {
+    ui::WinControl* parent = Parent();
+    if (parent == nullptr || face.IsEmpty())
+        return false;
+    const std::vector<ui::Control*>& siblings = parent->Controls();
+    auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end())
+        return false;
+    const RECT mine{Left(), Top(), Left() + face.Width(), Top() + face.Height()};
+    std::vector<ui::GraphicControl*> above;
+    for (auto it = std::next(self); it != siblings.end(); ++it) {
+        auto* graphic = dynamic_cast<ui::GraphicControl*>(*it);
+        if (graphic == nullptr || !graphic->Visible())
+            continue;
+        const RECT theirs{graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
+                          graphic->Top() + graphic->Height()};
+        RECT overlap{};
+        if (IntersectRect(&overlap, &mine, &theirs))
+            above.push_back(graphic);
+    }
+    if (above.empty())
+        return false;
+    // The window system paints them into a DIB holding the face, in their order.
+    render::SkinBitmap dib = render::win32::NewDibBitmap(face.Width(), face.Height());
+    const int width = std::min(face.Width(), dib.Width());
+    const int height = std::min(face.Height(), dib.Height());
+    for (int y = 0; y < height; ++y)
+        std::copy(face.Row(y), face.Row(y) + width, dib.Row(y));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old_bitmap = SelectObject(dc, static_cast<HBITMAP>(dib.Handle()));
+    const auto release = [&] {
+        GdiFlush();
+        SelectObject(dc, old_bitmap);
+        DeleteDC(dc);
+    };
+    try {
+        for (ui::GraphicControl* sibling : above) {
+            const int dx = sibling->Left() - Left();
+            const int dy = sibling->Top() - Top();
+            const int saved = SaveDC(dc);
+            IntersectClipRect(dc, dx, dy, dx + sibling->Width(), dy + sibling->Height());
+            SetWindowOrgEx(dc, -dx, -dy, nullptr);
+            sibling->Paint(dc);
+            RestoreDC(dc, saved);
+        }
+    } catch (...) {
+        // The painter of the whole (a paint or a timer tick) reports it.
+        release();
+        throw;
+    }
+    release();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            face.At(x, y) = dib.At(x, y) | 0xFF000000u;
+    return true;
+}
+
 void TsSpeedButton::Show(const render::SkinBitmap& face) {
     ui::WinControl* parent = Parent();
     if (parent == nullptr || !Visible() || !parent->HandleAllocated() ||
@@ -130,6 +195,11 @@ void TsSpeedButton::MouseEnter() {
 
 void TsSpeedButton::MouseLeave() {
     StateMayHaveChanged();
+}
+
+void TsSpeedButton::Click() {
+    StateMayHaveChanged(true);
+    SpeedButton::Click();
 }
 
 void TsSpeedButton::WndProc(ui::Message& message) {

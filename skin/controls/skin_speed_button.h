@@ -47,6 +47,9 @@ public:
 protected:
     void MouseEnter() override;
     void MouseLeave() override;
+    // The release shows before the click runs: a click that opens a dialog leaves the button
+    // fading up behind it, not held down until the dialog closes.
+    void Click() override;
 
 private:
     void StateMayHaveChanged(bool press_or_release = false);
@@ -55,6 +58,8 @@ private:
     void OpenMenu();
     void Rebuild();
     void Show(const render::SkinBitmap& face);
+    // The window-less siblings above the button that overlap it, painted into a face of it.
+    bool PaintSiblingsAbove(render::SkinBitmap& face);
 
     ButtonPaint paint_;
     int blend_ = 0;

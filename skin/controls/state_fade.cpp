@@ -17,8 +17,8 @@ std::vector<StateFade*>& Fades() {
 
 } // namespace
 
-StateFade::StateFade(const ui::Component& owner, Face face, Show show)
-    : owner_(owner), face_(std::move(face)), show_(std::move(show)),
+StateFade::StateFade(const ui::Component& owner, Face face, Show show, Offer offer)
+    : owner_(owner), face_(std::move(face)), show_(std::move(show)), offer_(std::move(offer)),
       sequence_([this](int k, std::uint8_t alpha) { DrawFrame(k, alpha); }, [this] { Ended(); }) {
     Fades().push_back(this);
 }
@@ -73,6 +73,13 @@ void StateFade::DrawFrame(int k, std::uint8_t alpha) {
     frame_ = from_.Clone();
     render::BlendWhole(frame_, face, alpha);
     ui::TraceEvent(owner_, "fade", k, alpha);
+    if (offer_) {
+        const bool taken = offer_(frame_);
+        ui::TraceEvent(owner_, "fade-offer", k, taken ? 1 : 0);
+        // The button may have stopped the fade while it had the frame.
+        if (taken || frame_.IsEmpty())
+            return;
+    }
     show_(frame_);
 }
 

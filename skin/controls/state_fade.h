@@ -3,7 +3,8 @@
 // The cross-fade of a button between two faces, shown frame by frame from the timer service.
 // The frame arithmetic is the portable FadeSequence; this side keeps the old face, blends each
 // frame with the new one and hands it to the button to show, and logs every step to the
-// diagnostic trace: "fade" (frame, weight of the old face), "fade-end", "fade-stop".
+// diagnostic trace: "fade" (frame, weight of the old face), "fade-offer" (frame, whether the
+// button took the frame itself), "fade-end", "fade-stop".
 //
 // On shutting down no fade may wait for ticks that never come: EndAllFades() ends every
 // running fade at once, showing its final face.
@@ -23,8 +24,11 @@ public:
     using Show = std::function<void(const render::SkinBitmap& frame)>;
     // The button's cache, holding the new face once a fade starts.
     using Face = std::function<const render::SkinBitmap&()>;
+    // Each frame is offered to the button before it is shown; true when the button took it
+    // (then show is not called for that frame).
+    using Offer = std::function<bool(const render::SkinBitmap& frame)>;
 
-    StateFade(const ui::Component& owner, Face face, Show show);
+    StateFade(const ui::Component& owner, Face face, Show show, Offer offer = {});
     ~StateFade();
     StateFade(const StateFade&) = delete;
     StateFade& operator=(const StateFade&) = delete;
@@ -53,6 +57,7 @@ private:
     const ui::Component& owner_;
     Face face_;
     Show show_;
+    Offer offer_;
     render::SkinBitmap from_;
     render::SkinBitmap frame_;
     render::FadeSequence sequence_;

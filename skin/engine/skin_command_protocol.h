@@ -38,6 +38,10 @@ enum SkinCommand : WORD {
     SkinCmdSetHalfVisible = 22,
     SkinCmdRebuildBorder = 23,
     SkinCmdSetSkinIndex = 24,
+    // The same code to a windowed button: a cross-fade frame (LParam: the bitmap) is about to be
+    // shown over the whole window; the button lets go of its window region and answers 0 to have
+    // the frame copied, or shows the frame itself and answers 1.
+    SkinCmdFadeFrame = 24,
     SkinCmdAddChildren = 25,
     SkinCmdGetSkinIndex = 26,
     SkinCmdMouseEnter = 29,

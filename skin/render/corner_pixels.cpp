@@ -1,6 +1,9 @@
 #include "skin/render/corner_pixels.h"
 
 #include "skin/render/border_mask.h"
+#include "skin/render/fills.h"
+
+#include <cstdint>
 
 namespace skin::render {
 
@@ -103,6 +106,80 @@ void CornerHoleRects(std::vector<Rect>& rects, int width, const MaskSource& mask
         scan(mask.R.Left, mask.WL, 0, row);
         scan(mask.R.Left + sw - mask.WR, mask.WR, width - sw, row);
     }
+}
+
+std::vector<Rect> BorderShapeRuns(const MaskSource& border, int state, int width, int height) {
+    std::vector<Rect> runs;
+    if (width <= 0 || height <= 0)
+        return runs;
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    // 1: see-through, 2: see-through and reached from outside.
+    std::vector<std::uint8_t> through(count, 0);
+    if (border.HasManager && border.ImageCount > 0 && !border.Image.IsEmpty()) {
+        // Drawn over two backgrounds: a pixel that shows the background both times lets it show;
+        // so does one left in the key colour (the tiled edges copy their pixels as they are).
+        constexpr Color kMarkers[] = {0x000000, 0xFFFFFF};
+        std::vector<std::uint8_t> shows(count, 0);
+        for (const Color marker : kMarkers) {
+            SkinBitmap behind(width, height);
+            FillRectOpaque(behind, behind.Bounds(), marker);
+            SkinBitmap drawn = behind.Clone();
+            const TCacheInfo ci{&behind, 0, 0, marker, true};
+            DrawBorderMask(drawn, drawn.Bounds(), true, state, border, ci);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const Pixel p = drawn.At(x, y) & 0xFFFFFFu;
+                    shows[static_cast<std::size_t>(y) * width + x] +=
+                        p == (behind.At(x, y) & 0xFFFFFFu) || p == (kKeyPixel & 0xFFFFFFu);
+                }
+        }
+        for (std::size_t i = 0; i < count; ++i)
+            through[i] = shows[i] == 2 ? 1 : 0;
+        // Flood from the edges through see-through pixels.
+        std::vector<std::size_t> stack;
+        const auto reach = [&](int x, int y) {
+            const std::size_t i = static_cast<std::size_t>(y) * width + x;
+            if (through[i] == 1) {
+                through[i] = 2;
+                stack.push_back(i);
+            }
+        };
+        for (int x = 0; x < width; ++x) {
+            reach(x, 0);
+            reach(x, height - 1);
+        }
+        for (int y = 0; y < height; ++y) {
+            reach(0, y);
+            reach(width - 1, y);
+        }
+        while (!stack.empty()) {
+            const std::size_t i = stack.back();
+            stack.pop_back();
+            const int x = static_cast<int>(i % width);
+            const int y = static_cast<int>(i / width);
+            if (x > 0)
+                reach(x - 1, y);
+            if (x + 1 < width)
+                reach(x + 1, y);
+            if (y > 0)
+                reach(x, y - 1);
+            if (y + 1 < height)
+                reach(x, y + 1);
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        int run = -1;
+        for (int x = 0; x <= width; ++x) {
+            const bool kept = x < width && through[static_cast<std::size_t>(y) * width + x] != 2;
+            if (kept && run < 0)
+                run = x;
+            if (!kept && run >= 0) {
+                runs.push_back({run, y, x, y + 1});
+                run = -1;
+            }
+        }
+    }
+    return runs;
 }
 
 } // namespace skin::render

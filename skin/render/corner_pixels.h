@@ -25,4 +25,11 @@ void RefreshCornerPixels(SkinBitmap& cache, const MaskSource& border, int state,
 void CornerHoleRects(std::vector<Rect>& rects, int width, const MaskSource& mask, bool bottom,
                      int y_offset);
 
+// The shape of a control whose window is clipped to its border: the border of the state drawn
+// at width x height, less every see-through pixel (one that shows what lies behind) that the
+// outside reaches through other see-through pixels, as one-pixel-high rectangles of the pixels
+// kept, in scan order. The unpainted centre and closed holes inside the border stay in the shape.
+// Without a border image the shape is the whole rectangle; nothing for an empty size.
+std::vector<Rect> BorderShapeRuns(const MaskSource& border, int state, int width, int height);
+
 } // namespace skin::render

@@ -1,5 +1,8 @@
 #include "input.h"
 
+#include "live_program.h"
+
+#include <string>
 #include <vector>
 
 namespace testing_support {
@@ -105,6 +108,37 @@ void ClickCentre(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     ClickAt(window, client.right / 2, client.bottom / 2);
+}
+
+bool Xdotool(const std::wstring& arguments) {
+    // Wine starts a Linux program named by its Unix path as it is.
+    std::wstring command = L"/usr/bin/xdotool " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool XMouseTo(POINT screen) {
+    if (!Xdotool(L"mousemove " + std::to_wstring(screen.x) + L" " + std::to_wstring(screen.y)))
+        return false;
+    return WaitFor(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+        },
+        5000);
+}
+
+bool XLeftButton(bool down) {
+    if (!Xdotool(down ? L"mousedown 1" : L"mouseup 1"))
+        return false;
+    return WaitFor([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
 }
 
 } // namespace testing_support

@@ -5,6 +5,8 @@
 #include "skin/render/state_image.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace skin::render {
 namespace {
@@ -329,6 +331,55 @@ TEST(CornerTest, HoleRunsOfTopAndBottomCorners) {
     CornerHoleRects(rects, 40, mask, true, 30);
     ASSERT_EQ(rects.size(), 3u);
     EXPECT_EQ(rects[2], (Rect{0, 30, 1, 31}));
+}
+
+// Which pixels of a width x height shape the runs cover, row by row ('#' kept, '.' cut).
+std::vector<std::string> ShapeOf(const std::vector<Rect>& runs, int width, int height) {
+    std::vector<std::string> rows(height, std::string(width, '.'));
+    for (const Rect& r : runs) {
+        EXPECT_EQ(r.Height(), 1);
+        for (int x = r.Left; x < r.Right; ++x) {
+            EXPECT_EQ(rows[r.Top][x], '.') << "runs overlap at " << x << "," << r.Top;
+            rows[r.Top][x] = '#';
+        }
+    }
+    return rows;
+}
+
+TEST(CornerTest, ShapeCutsOnlyTheSeeThroughPixelsTheOutsideReaches) {
+    // Two 6 x 6 states, borders 2 wide. State 0: the top-left corner keyed in an L of three
+    // pixels, the bottom-right corner's outer pixel keyed, and one key pixel closed in by the
+    // top edge (row 1, inside the tiled middle) that must stay. State 1: only the top-right
+    // corner's outer pixel.
+    SkinBitmap image = Coordinates(12, 6);
+    image.At(0, 0) = image.At(1, 0) = image.At(0, 1) = kKeyPixel;
+    image.At(5, 5) = kKeyPixel;
+    image.At(2, 1) = kKeyPixel;
+    image.At(11, 0) = kKeyPixel;
+    MaskSource mask = Border(image, {0, 0, 12, 6}, 2, 0, 0, 2, 2, 2, 2);
+    mask.CornerType = 2;
+
+    EXPECT_EQ(ShapeOf(BorderShapeRuns(mask, 0, 9, 5), 9, 5),
+              (std::vector<std::string>{"..#######", //
+                                        ".########", //
+                                        "#########", //
+                                        "#########", //
+                                        "########."}));
+    EXPECT_EQ(ShapeOf(BorderShapeRuns(mask, 1, 9, 5), 9, 5),
+              (std::vector<std::string>{"########.", //
+                                        "#########", //
+                                        "#########", //
+                                        "#########", //
+                                        "#########"}));
+    // A key pixel on the outer row of the tiled top edge opens the shape at each tile.
+    image.At(3, 0) = kKeyPixel;
+    EXPECT_EQ(ShapeOf(BorderShapeRuns(mask, 0, 9, 5), 9, 5)[0], "..#.#.###");
+
+    // Without a border image: the whole rectangle; nothing for no size.
+    EXPECT_EQ(ShapeOf(BorderShapeRuns(MaskSource(), 0, 4, 2), 4, 2),
+              (std::vector<std::string>{"####", "####"}));
+    EXPECT_TRUE(BorderShapeRuns(mask, 0, 0, 5).empty());
+    EXPECT_TRUE(BorderShapeRuns(mask, 0, 7, -1).empty());
 }
 
 } // namespace

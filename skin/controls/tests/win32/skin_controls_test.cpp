@@ -4,9 +4,9 @@
 #include "skin/controls/label_fx.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/tests/win32/skin_controls_fixture.h"
 #include "skin/data/image_decoders.h"
 #include "skin/data/skin_loader.h"
-#include "skin/engine/testing/internal_skin_manager.h"
 #include "skin/render/button_face.h"
 #include "skin/render/button_layout.h"
 #include "skin/render/win32/gdi_text_renderer.h"
@@ -27,57 +27,9 @@
 namespace skin::controls {
 namespace {
 
-// The skin manager of the running test (see SkinControlsTest).
-engine::testing::InternalSkinManager* current_manager = nullptr;
-
-data::LoadedSkin& Skin() {
-    return current_manager->Skin();
-}
-
-struct TraceLine {
-    std::string control, event;
-    long long frame = 0, value = 0;
-};
-
-class Trace {
-public:
-    Trace() {
-        char dir[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        path_ = std::string(dir) + "skin_controls_test.trace";
-        std::remove(path_.c_str());
-        ui::RedirectTrace(path_);
-    }
-    ~Trace() { ui::RedirectTrace(""); }
-    std::vector<TraceLine> Lines(const std::string& control) const {
-        std::vector<TraceLine> lines;
-        std::ifstream in(path_);
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            TraceLine t;
-            std::string frame, value;
-            std::getline(fields, t.control, '\t');
-            std::getline(fields, t.event, '\t');
-            std::getline(fields, frame, '\t');
-            std::getline(fields, value, '\t');
-            t.frame = std::stoll(frame);
-            t.value = std::stoll(value);
-            if (t.control == control)
-                lines.push_back(t);
-        }
-        return lines;
-    }
-    int Count(const std::string& control, const std::string& event) const {
-        int n = 0;
-        for (const TraceLine& t : Lines(control))
-            n += t.event == event;
-        return n;
-    }
-
-private:
-    std::string path_;
-};
+using testing::Ended;
+using testing::Trace;
+using testing::TraceLine;
 
 struct ButtonForm {
     ui::Form form{nullptr};
@@ -118,25 +70,7 @@ struct ButtonForm {
     }
 };
 
-bool Ended(const Trace& trace, const std::string& control, int ends) {
-    return trace.Count(control, "fade-end") >= ends;
-}
-
-class SkinControlsTest : public ui::FrameworkTest {
-protected:
-    void SetUp() override {
-        ui::FrameworkTest::SetUp();
-        manager_ = std::make_unique<engine::testing::InternalSkinManager>();
-        ASSERT_TRUE(manager_->Manager().SkinActive());
-        current_manager = manager_.get();
-    }
-    void TearDown() override {
-        current_manager = nullptr;
-        manager_.reset();
-        ui::FrameworkTest::TearDown();
-    }
-    std::unique_ptr<engine::testing::InternalSkinManager> manager_;
-};
+using SkinControlsTest = testing::SkinControlsTest;
 
 TEST_F(SkinControlsTest, FocusedCreateFoldersIsDrawnHotWithoutAFocusFrame) {
     ButtonForm f;
