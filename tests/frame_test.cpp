@@ -387,10 +387,9 @@ TEST_F(FrameOverBackdropTest, ActivationSwitchesTheShadowTemplate) {
     SetForegroundWindow(window);
     program->WaitIdle();
     Pump(300);
-    const std::string shots = testing_support::ScreenshotsDirectory();
-    const std::wstring folder(shots.begin(), shots.end());
+    const std::wstring folder = testing_support::ScreenshotsDirectory();
     const std::vector<COLORREF> active = ShadowPixels(border);
-    testing_support::SaveScreenshot(L"Z:" + folder + L"frame-active.png");
+    testing_support::SaveScreenshot(folder + L"frame-active.png");
 
     ColouredWindow other({10, 10, 130, 130}, RGB(200, 180, 60), false);
     ASSERT_TRUE(Xdotool(L"mousemove 70 70 click 1"));
@@ -401,7 +400,7 @@ TEST_F(FrameOverBackdropTest, ActivationSwitchesTheShadowTemplate) {
     ASSERT_FALSE(activation.empty());
     EXPECT_EQ(activation.back().second, 0);
     const std::vector<COLORREF> inactive = ShadowPixels(border);
-    testing_support::SaveScreenshot(L"Z:" + folder + L"frame-inactive.png");
+    testing_support::SaveScreenshot(folder + L"frame-inactive.png");
     int changed = 0;
     for (std::size_t i = 0; i < active.size(); ++i)
         changed += active[i] != inactive[i];
@@ -417,9 +416,7 @@ TEST_F(FrameOverBackdropTest, ActivationSwitchesTheShadowTemplate) {
 TEST_F(FrameOverBackdropTest, ClosingShrinksAndFadesTheWindowInEightSteps) {
     SetForegroundWindow(program->Window());
     program->WaitIdle();
-    const std::string shots = testing_support::ScreenshotsDirectory();
-    const std::wstring mid_hide =
-        L"Z:" + std::wstring(shots.begin(), shots.end()) + L"frame-mid-hide.png";
+    const std::wstring mid_hide = testing_support::ScreenshotsDirectory() + L"frame-mid-hide.png";
     ASSERT_TRUE(Xdotool(L"mousemove " + At(OnBorder(border, kClose)) + L" click 1"));
     // Half way through, for a person to look at. The picture has taken the frame's place.
     if (PumpUntil([&] { return TraceOf(trace, "hide").size() >= 3; }, 5000)) {

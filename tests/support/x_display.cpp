@@ -75,13 +75,4 @@ std::string UnixPathOf(const std::wstring& windows_path) {
     return path;
 }
 
-std::string ScreenshotsDirectory() {
-    // The program lies in build/windows; the screenshots go to build/screenshots.
-    const std::wstring program = ProgramPath();
-    std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    folder = folder.substr(0, folder.find_last_of(L'\\') + 1) + L"screenshots";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return UnixPathOf(folder) + "/";
-}
-
 } // namespace testing_support

@@ -21,8 +21,4 @@ bool XDrag(POINT from, POINT to, int steps);
 // The Linux path of a path on Wine's Z: drive (the Linux root), or empty.
 std::string UnixPathOf(const std::wstring& windows_path);
 
-// build/screenshots beside the build's windows folder, made when missing, as a Linux path with
-// its trailing slash (on Wine's Z: drive once "Z:" is put before it).
-std::string ScreenshotsDirectory();
-
 } // namespace testing_support
