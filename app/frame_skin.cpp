@@ -86,8 +86,8 @@ void DressEdit(ui::WinControl& edit) {
         ui::Make<skin::engine::TsCommonData>(edit, skin::engine::kCategoryDirectoryEdit);
     skin_data.SetSkinSection(u"EDIT");
     skin_data.Loaded();
-    if (const skin::data::LoadedSkin* skin = CurrentSkin())
-        ui::Make<skin::windows::TsEditSkin>(edit, *skin);
+    // The frame follows the manager's skin as it changes, goes and comes back.
+    ui::Make<skin::windows::TsEditSkin>(edit, skin::windows::TsEditSkin::CurrentSkin(CurrentSkin));
 }
 
 } // namespace app

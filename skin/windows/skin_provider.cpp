@@ -8,6 +8,7 @@
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "skin/windows/border_form.h"
+#include "skin/windows/child_commands.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/frame_platform.h"
 #include "skin/windows/system_menu.h"
@@ -761,19 +762,30 @@ COLORREF TsSkinProvider::FormColor() const {
     return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
+// The form answers as handled, so the announcements reach its controls through the provider.
+void TsSkinProvider::PassOnToControls(const ui::Message& m) {
+    if (form_)
+        PassSkinCommandToChildren(*form_, ui::SkinCommandOf(m), m.lParam);
+}
+
 bool TsSkinProvider::SkinCommand(ui::Message& m) {
     using namespace skin::engine;
     switch (ui::SkinCommandOf(m)) {
     case SkinCmdSetNewSkin:
+        // Only a manager the engine knows offers a source: any other value leaves the frame.
         if (SourceOfManager())
-            SetSkinSource(SourceOfManager()(m.lParam));
+            if (const FrameSkinSource* source = SourceOfManager()(m.lParam))
+                SetSkinSource(source);
+        PassOnToControls(m);
         return true;
     case SkinCmdRemoveSkin:
         SetSkinSource(nullptr);
+        PassOnToControls(m);
         return true;
     case SkinCmdRefresh:
         bg_changed_ = rgn_changed_ = true;
         CreateOrFreeBorderForm();
+        PassOnToControls(m);
         RepaintFrame();
         if (HWND window = Window())
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -118,6 +118,7 @@ public:
 
 private:
     void WndProc(ui::Message& m, const ui::ProcedureChain::Next& next);
+    void PassOnToControls(const ui::Message& m);
     // The skin commands a form answers; false for those it leaves to the form.
     bool SkinCommand(ui::Message& m);
     void PrepareForm();
