@@ -202,11 +202,19 @@ frame::FormFrameState TsSkinProvider::FormState() const {
 }
 
 frame::FrameGeometry TsSkinProvider::Geometry() const {
+    // A form that wears the extended frame once shown is laid out for it already while it is
+    // hidden or appearing, so that the image composed before it shows is the one it shows.
+    HWND window = Window();
+    const bool extended =
+        border_form_ != nullptr || (window && !IsIconic(window) && ExtendedCondition());
+    return GeometryFor(extended);
+}
+
+frame::FrameGeometry TsSkinProvider::GeometryFor(bool extended) const {
     HWND window = Window();
     const DWORD style = window ? static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) : 0;
     const DWORD ex_style = window ? static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) : 0;
     const frame::FormFrameState state = FormState();
-    const bool extended = border_form_ != nullptr;
     frame::SkinFrameSettings settings;
     if (source_ && source_->Skin)
         settings = frame::FrameSettingsOf(source_->Skin->SkinData);
@@ -240,7 +248,7 @@ bool TsSkinProvider::ExtendedCondition() const {
     if (!window)
         return false;
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    return Geometry().HasFrame() && !(style & WS_CHILD);
+    return GeometryFor(false).HasFrame() && !(style & WS_CHILD);
 }
 
 void TsSkinProvider::ReadSkinParts() {
@@ -273,12 +281,16 @@ void TsSkinProvider::CreateOrFreeBorderForm() {
     const bool wanted = ExtendedCondition() && IsWindowVisible(Window()) && !IsIconic(Window());
     if (wanted && !border_form_) {
         border_form_ = std::make_unique<TacBorderForm>(*this);
-        bg_changed_ = rgn_changed_ = true;
     } else if (!wanted && border_form_) {
         KillAnimations();
         border_form_.reset();
-        bg_changed_ = rgn_changed_ = true;
+    } else {
+        return;
     }
+    rgn_changed_ = true;
+    // The image is composed again only when it was laid out for the other frame.
+    if (cache_extended_ != Geometry().Extended())
+        bg_changed_ = true;
 }
 
 void TsSkinProvider::UpdateLayout() {
@@ -321,6 +333,7 @@ bool TsSkinProvider::PrepareCache() {
     painter_->PaintAll(cache_, temp_bmp_, g, Rules(), layout_, content);
     GdiFlush();
     bg_changed_ = false;
+    cache_extended_ = g.Extended();
     rgn_changed_ = true;
     ++rendered_generation_;
     ui::TraceEvent(*this, "paint-all", rendered_generation_, form_active_ ? 1 : 0);
@@ -1045,10 +1058,10 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
     }
     case WM_SHOWWINDOW:
         next(m);
-        if (m.wParam) {
-            tracker_.Reset();
+        // Title buttons left hot or pressed are drawn normal again; an image that is up to date
+        // is shown as it is.
+        if (m.wParam && !tracker_.Reset().empty())
             bg_changed_ = true;
-        }
         return;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
