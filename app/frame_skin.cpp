@@ -76,8 +76,8 @@ void DressForm(ui::Form& form, bool dialog) {
 }
 
 void DressTreeView(ui::TreeView& tree) {
-    if (const skin::data::LoadedSkin* skin = CurrentSkin())
-        ui::Make<skin::windows::TsTreeViewSkin>(tree, *skin);
+    ui::Make<skin::windows::TsTreeViewSkin>(
+        tree, skin::windows::TsTreeViewSkin::CurrentSkin(CurrentSkin));
 }
 
 void DressEdit(ui::WinControl& edit) {

@@ -27,7 +27,6 @@ public:
     ~TacEditWnd() override;
 
     int SkinIndex() const { return section_; }
-    const data::LoadedSkin& Skin() const { return skin_; }
     bool DlgMode() const { return dialog_mode_; }
     // The border in the hot state: the window has the focus or the mouse, and the section (or
     // its border mask) has a hot state.

@@ -1,6 +1,6 @@
 // Skin announcements on real windows under Wine: removal, return and a new skin reach every
-// control behind a form's provider, the edit's frame handler included, and windows made inside
-// a skinned control get their handlers from the form.
+// control behind a form's provider, the edit's and the tree's handlers included, and windows
+// made inside a skinned control get their handlers from the form.
 
 #include "skin/engine/common_data.h"
 #include "skin/engine/skin_command_protocol.h"
@@ -8,8 +8,10 @@
 #include "skin/windows/ctrl_adapter.h"
 #include "skin/windows/edit_wnd.h"
 #include "skin/windows/skin_provider.h"
+#include "skin/windows/tree_view_skin.h"
 #include "ui/controls/edit.h"
 #include "ui/controls/scroll_box.h"
+#include "ui/controls/tree_view.h"
 #include "ui/form.h"
 #include "ui/tests/win32/framework_fixture.h"
 
@@ -65,7 +67,10 @@ TEST_F(AnnouncementTest, RemovalReturnAndNewSkinsReachTheControlsBehindTheFormsP
     edit_state.SetSkinSection(u"EDIT");
     edit_state.Loaded();
     auto& frame = ui::Make<windows::TsEditSkin>(edit, [this] { return Manager().Skin(); });
+    auto& tree = Child<ui::TreeView>(form, 10, 160, 200, 60);
+    auto& tree_skin = ui::Make<windows::TsTreeViewSkin>(tree, [this] { return Manager().Skin(); });
     form.Finish();
+    ASSERT_NE(tree_skin.Handler(), nullptr);
     ASSERT_TRUE(provider.Skinned());
     ASSERT_NE(frame.Handler(), nullptr);
     const COLORREF first_colour = EditColour();
@@ -77,6 +82,7 @@ TEST_F(AnnouncementTest, RemovalReturnAndNewSkinsReachTheControlsBehindTheFormsP
     EXPECT_EQ(edit.GetFont().color, ui::SystemColor(COLOR_WINDOWTEXT));
     EXPECT_TRUE(!frame.Handler() || frame.Handler()->Destroyed());
     EXPECT_EQ(GetPropW(edit.Handle(), windows::kHandledProperty), nullptr);
+    EXPECT_TRUE(!tree_skin.Handler() || tree_skin.Handler()->Destroyed());
     ui::Application::Instance().ProcessMessages();
 
     Manager().SetActive(true);
@@ -85,6 +91,8 @@ TEST_F(AnnouncementTest, RemovalReturnAndNewSkinsReachTheControlsBehindTheFormsP
     ASSERT_NE(frame.Handler(), nullptr);
     EXPECT_FALSE(frame.Handler()->Destroyed());
     EXPECT_EQ(&frame.Handler()->Skin(), Manager().Skin());
+    ASSERT_NE(tree_skin.Handler(), nullptr);
+    EXPECT_EQ(&tree_skin.Handler()->Skin(), Manager().Skin());
 
     // Every load is a new data set: the frame handler is made anew for it while the old one is
     // still on the window delivering the announcement, and the edit takes the new colours.
@@ -95,6 +103,7 @@ TEST_F(AnnouncementTest, RemovalReturnAndNewSkinsReachTheControlsBehindTheFormsP
     ASSERT_NE(frame.Handler(), nullptr);
     EXPECT_EQ(&frame.Handler()->Skin(), Manager().Skin());
     EXPECT_NE(GetPropW(edit.Handle(), windows::kHandledProperty), nullptr);
+    EXPECT_EQ(&tree_skin.Handler()->Skin(), Manager().Skin());
     RedrawWindow(form.Handle(), nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(errors.empty());
