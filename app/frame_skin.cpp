@@ -77,8 +77,8 @@ void DressForm(ui::Form& form, bool dialog) {
 }
 
 void DressTreeView(ui::TreeView& tree) {
-    if (const skin::data::LoadedSkin* skin = CurrentSkin())
-        ui::Make<skin::windows::TsTreeViewSkin>(tree, *skin);
+    ui::Make<skin::windows::TsTreeViewSkin>(
+        tree, skin::windows::TsTreeViewSkin::CurrentSkin(CurrentSkin));
 }
 
 void DressEdit(ui::WinControl& edit) {
@@ -87,8 +87,8 @@ void DressEdit(ui::WinControl& edit) {
         ui::Make<skin::engine::TsCommonData>(edit, skin::engine::kCategoryDirectoryEdit);
     skin_data.SetSkinSection(u"EDIT");
     skin_data.Loaded();
-    if (const skin::data::LoadedSkin* skin = CurrentSkin())
-        ui::Make<skin::windows::TsEditSkin>(edit, *skin);
+    // The frame follows the manager's skin as it changes, goes and comes back.
+    ui::Make<skin::windows::TsEditSkin>(edit, skin::windows::TsEditSkin::CurrentSkin(CurrentSkin));
 }
 
 void DressScrollBars(ui::WinControl& control) {

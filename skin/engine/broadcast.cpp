@@ -1,6 +1,7 @@
 #include "skin/engine/broadcast.h"
 
 #include "skin/engine/skin_command_protocol.h"
+#include "skin/windows/child_commands.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/win_control.h"
@@ -39,22 +40,7 @@ void SendToWindowAndChildren(ui::WinControl& form, WORD command, LPARAM value) {
 } // namespace
 
 void BroadcastToChildren(ui::WinControl& container, WORD command, LPARAM value) {
-    const std::vector<ui::Control*> children = container.Controls();
-    for (ui::Control* child : children) {
-        // Receivers may have removed or destroyed children meanwhile.
-        if (!Contains(container.Controls(), child))
-            continue;
-        if (child->Destroying())
-            return;
-        auto* windowed = dynamic_cast<ui::WinControl*>(child);
-        if (!windowed || !windowed->HandleAllocated()) {
-            child->Perform(ui::WM_SKINCOMMAND, MakeSkinCommand(command), value);
-        } else if (HandlesItself(*windowed)) {
-            SendMessageW(windowed->Handle(), ui::WM_SKINCOMMAND, MakeSkinCommand(command), value);
-        } else {
-            BroadcastToChildren(*windowed, command, value);
-        }
-    }
+    windows::PassSkinCommandToChildren(container, command, value);
 }
 
 void BroadcastSkinCommand(WORD command, LPARAM value) {

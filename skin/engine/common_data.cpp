@@ -841,6 +841,16 @@ bool TsCommonData::HandleMessage(ui::Message& m) {
         if (FrameFollowsFocus(category_) && owner_.Visible())
             RedrawFrame();
         return false;
+    case WM_PARENTNOTIFY:
+        // A window made inside this control: its form gives it (or, for a window the framework
+        // did not make, this control's children) the skin's handlers.
+        if (LOWORD(m.wParam) == WM_CREATE && Skinned()) {
+            ui::Control* made = ui::WinControl::FromHandle(reinterpret_cast<HWND>(m.lParam));
+            ui::Form* form = owner_.ParentForm();
+            if (form && form != &owner_)
+                SendSkinCommand(*form, SkinCmdAddChildren, 0, 0, made ? made : &owner_);
+        }
+        return false;
     case ui::CM_SHOWINGCHANGED:
         if (windowed && windowed->Showing())
             Loaded();

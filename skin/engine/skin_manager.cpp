@@ -10,6 +10,7 @@
 #include "skin/render/skin_hue.h"
 #include "skin/windows/dialog_skinner.h"
 #include "skin/windows/popup_menu_skin.h"
+#include "skin/windows/skin_provider.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/text_rules.h"
@@ -24,6 +25,9 @@ namespace skin::engine {
 namespace {
 
 TsSkinManager* default_manager = nullptr;
+// Every manager alive, so that a value passed with a skin command is only ever compared with
+// them, never followed.
+std::vector<TsSkinManager*> live_managers;
 bool skin_loading = false;
 bool skin_changing = false;
 bool forms_locked = false;
@@ -116,6 +120,16 @@ TsSkinManager* TsSkinManager::Default() {
 
 TsSkinManager::TsSkinManager(ui::Component* owner)
     : ui::Component(owner), batch_([this](bool repaint) { Announce(repaint); }) {
+    live_managers.push_back(this);
+    // A form's provider takes its frame from the manager that announces a new skin.
+    windows::TsSkinProvider::SourceOfManager() =
+        [](LPARAM value) -> const windows::FrameSkinSource* {
+        for (TsSkinManager* manager : live_managers)
+            if (reinterpret_cast<LPARAM>(manager) == value)
+                // Asked while the new skin is announced, before it counts as active.
+                return manager->active_ && manager->skin_ ? &manager->frame_source_ : nullptr;
+        return nullptr;
+    };
     for (auto& list : ThirdLists)
         list = {u" "};
     ThirdLists[1] = {u"TButton"};
@@ -147,6 +161,7 @@ TsSkinManager::~TsSkinManager() {
     dialog_skinner_.reset();
     if (default_manager == this)
         default_manager = nullptr;
+    std::erase(live_managers, this);
 }
 
 const windows::FrameSkinSource* TsSkinManager::FrameSource() const {

@@ -7,6 +7,7 @@
 #include "ui/win_control.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace skin::windows {
 
@@ -34,11 +35,14 @@ TacCtrlAdapter::TacCtrlAdapter(ui::Component* owner, const data::LoadedSkin& ski
     : ui::Component(owner), form_(FormOf(owner)), skin_(skin), lists_(std::move(lists)) {
     layer_ = form_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
         next(m);
-        if (m.msg == ui::CM_CONTROLINSERTED && m.lParam)
+        if (m.msg == ui::CM_CONTROLINSERTED && m.lParam) {
             AddItem(*reinterpret_cast<ui::Control*>(m.lParam));
-        else if (m.msg == ui::CM_SHOWINGCHANGED ||
-                 (m.msg == ui::WM_SKINCOMMAND && HIWORD(m.wParam) == engine::SkinCmdAddChildren))
+        } else if (m.msg == ui::CM_SHOWINGCHANGED) {
             AddAllItems();
+        } else if (m.msg == ui::WM_SKINCOMMAND && HIWORD(m.wParam) == engine::SkinCmdAddChildren) {
+            AddChildrenOf(m.lParam);
+            m.result = 1;
+        }
     });
     AddAllItems();
 }
@@ -51,6 +55,36 @@ TacCtrlAdapter::~TacCtrlAdapter() {
 void TacCtrlAdapter::AddAllItems() {
     DropDestroyed();
     AddItems(form_);
+}
+
+void TacCtrlAdapter::AddChildrenOf(LPARAM control) {
+    DropDestroyed();
+    if (!control) {
+        AddItems(form_);
+        return;
+    }
+    // The value is only compared with the form's own controls, never followed.
+    ui::Control* found = nullptr;
+    const std::function<void(ui::WinControl&)> find = [&](ui::WinControl& parent) {
+        for (ui::Control* child : parent.Controls()) {
+            if (found)
+                return;
+            if (reinterpret_cast<LPARAM>(child) == control)
+                found = child;
+            else if (auto* windowed = dynamic_cast<ui::WinControl*>(child))
+                find(*windowed);
+        }
+    };
+    if (reinterpret_cast<LPARAM>(static_cast<ui::Control*>(&form_)) == control) {
+        AddItems(form_);
+        return;
+    }
+    find(form_);
+    if (!found)
+        return;
+    AddItem(*found);
+    if (auto* windowed = dynamic_cast<ui::WinControl*>(found))
+        AddItems(*windowed);
 }
 
 void TacCtrlAdapter::AddItems(ui::WinControl& parent) {

@@ -6,8 +6,9 @@
 // views' list a TacTreeViewWnd and the scroll controls' list a TacEditWnd of section
 // "PANEL_LOW" (lists without a handler of their own leave the platform's look). It walks
 // the form's controls when it is made, when the form is shown, when a control is inserted and
-// on the skin command AddChildren; controls tagged -98, without a window, or whose window is
-// handled already are left alone. The handlers are owned by the adapter, which the form owns.
+// on the skin command AddChildren (the control it names and those inside it); controls tagged
+// -98, without a window, or whose window is handled already are left alone. The handlers are
+// owned by the adapter, which the form owns.
 
 #include "skin/windows/main_wnd.h"
 #include "ui/component.h"
@@ -49,6 +50,9 @@ public:
 
     // Walks every control of the form, the children of children too.
     void AddAllItems();
+    // SkinCmdAddChildren: the control passed (one of the form's, or the form itself) and the
+    // controls inside it; with none, the whole form.
+    void AddChildrenOf(LPARAM control);
     // The handler the adapter gave a window, or none.
     TacMainWnd* HandlerOf(HWND window) const;
     std::size_t HandlerCount() const { return handlers_.size(); }

@@ -214,11 +214,23 @@ bool TacEditWnd::Handle(ui::Message& m) {
             RebuildBorderImage();
             m.result = 1;
             return true;
-        case engine::SkinCmdRefresh:
+        case engine::SkinCmdSetNewSkin:
+        case engine::SkinCmdRemoveSkin:
+        case engine::SkinCmdRefresh: {
+            // The announcements reach the edit's own skin state and its owner first; the owner
+            // may put a handler for the new skin in this one's place meanwhile.
+            const LRESULT answer = CallPrevious(m);
+            if (Destroyed()) {
+                m.result = answer;
+                return true;
+            }
+            if (HIWORD(m.wParam) != engine::SkinCmdRefresh)
+                break;
             SetSkinParams();
             TacScrollWnd::Handle(m);
             RepaintFrame();
             return true;
+        }
         case engine::SkinCmdGetSkinIndex:
             if (m.lParam)
                 *reinterpret_cast<int*>(m.lParam) = section_;
@@ -250,23 +262,44 @@ ui::WinControl& EditOf(ui::Component* owner) {
 } // namespace
 
 TsEditSkin::TsEditSkin(ui::Component* owner, const data::LoadedSkin& skin, std::u16string section)
-    : ui::Component(owner), edit_(EditOf(owner)), skin_(skin), section_(std::move(section)) {
+    : TsEditSkin(
+          owner, [&skin] { return &skin; }, std::move(section)) {}
+
+TsEditSkin::TsEditSkin(ui::Component* owner, CurrentSkin current, std::u16string section)
+    : ui::Component(owner), edit_(EditOf(owner)), current_(std::move(current)),
+      section_(std::move(section)) {
     layer_ = AttachWhenShown(edit_, [this] { Attach(); });
+    skin_layer_ =
+        edit_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            next(m);
+            if (m.msg == ui::WM_SKINCOMMAND && (ui::SkinCommandOf(m) == engine::SkinCmdSetNewSkin ||
+                                                ui::SkinCommandOf(m) == engine::SkinCmdRefresh))
+                Attach();
+        });
     Attach();
 }
 
 TsEditSkin::~TsEditSkin() {
     layer_ = {};
+    skin_layer_ = {};
     handler_.reset();
+    retired_.reset();
 }
 
 void TsEditSkin::Attach() {
     if (!edit_.HandleAllocated())
         return;
-    RenewHandler(edit_.Handle(), handler_, [this] {
-        return std::make_unique<TacEditWnd>(edit_.Handle(), skin_, section_,
-                                            std::u16string(edit_.Name()));
-    });
+    const data::LoadedSkin* skin = current_ ? current_() : nullptr;
+    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != edit_.Handle() ||
+                     &handler_->Skin() != skin)) {
+        // A handler may be the one delivering this message: it comes off the window now and
+        // is freed with the next one retired.
+        handler_->Detach();
+        retired_ = std::move(handler_);
+    }
+    if (!handler_ && skin)
+        handler_ = std::make_unique<TacEditWnd>(edit_.Handle(), *skin, section_,
+                                                std::u16string(edit_.Name()));
 }
 
 } // namespace skin::windows

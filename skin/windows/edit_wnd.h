@@ -11,6 +11,7 @@
 #include "ui/component.h"
 #include "ui/procedure_chain.h"
 
+#include <functional>
 #include <memory>
 
 namespace ui {
@@ -58,12 +59,15 @@ private:
 };
 
 // Owned by the edit it dresses, so that it goes while the edit still has its window. The
-// handler comes when the edit's window is shown (or now, when it is already), and again for a
-// re-created window.
+// handler comes when the edit's window is shown (or now, when it is already), again for a
+// re-created window, and anew with every skin announced to the edit: it paints with the skin
+// the current function names (none: the platform's look).
 class TsEditSkin : public ui::Component {
 public:
+    using CurrentSkin = std::function<const data::LoadedSkin*()>;
     TsEditSkin(ui::Component* owner, const data::LoadedSkin& skin,
                std::u16string section = u"EDIT");
+    TsEditSkin(ui::Component* owner, CurrentSkin current, std::u16string section = u"EDIT");
     ~TsEditSkin() override;
 
     std::u16string_view ClassName() const override { return u"TsEditSkin"; }
@@ -73,10 +77,12 @@ private:
     void Attach();
 
     ui::WinControl& edit_;
-    const data::LoadedSkin& skin_;
+    CurrentSkin current_;
     std::u16string section_;
     std::unique_ptr<TacEditWnd> handler_;
+    std::unique_ptr<TacEditWnd> retired_;
     ui::ProcedureLayer layer_;
+    ui::ProcedureLayer skin_layer_;
 };
 
 } // namespace skin::windows

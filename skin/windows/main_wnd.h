@@ -61,6 +61,8 @@ public:
     static TacMainWnd* Of(HWND window);
 
     HWND CtrlHandle() const { return window_; }
+    // The skin the handler paints with.
+    const data::LoadedSkin& Skin() const { return skin_; }
     bool Destroyed() const { return destroyed_; }
     // While updating, nothing is painted (the skin commands SetUpdating and IsUpdating).
     bool Updating() const { return updating_; }

@@ -8,6 +8,7 @@
 #include "skin/render/win32/dib_bitmap.h"
 #include "skin/render/win32/gdi_text_renderer.h"
 #include "skin/windows/border_form.h"
+#include "skin/windows/child_commands.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/frame_platform.h"
 #include "skin/windows/system_menu.h"
@@ -201,11 +202,19 @@ frame::FormFrameState TsSkinProvider::FormState() const {
 }
 
 frame::FrameGeometry TsSkinProvider::Geometry() const {
+    // A form that wears the extended frame once shown is laid out for it already while it is
+    // hidden or appearing, so that the image composed before it shows is the one it shows.
+    HWND window = Window();
+    const bool extended =
+        border_form_ != nullptr || (window && !IsIconic(window) && ExtendedCondition());
+    return GeometryFor(extended);
+}
+
+frame::FrameGeometry TsSkinProvider::GeometryFor(bool extended) const {
     HWND window = Window();
     const DWORD style = window ? static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) : 0;
     const DWORD ex_style = window ? static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) : 0;
     const frame::FormFrameState state = FormState();
-    const bool extended = border_form_ != nullptr;
     frame::SkinFrameSettings settings;
     if (source_ && source_->Skin)
         settings = frame::FrameSettingsOf(source_->Skin->SkinData);
@@ -239,7 +248,7 @@ bool TsSkinProvider::ExtendedCondition() const {
     if (!window)
         return false;
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    return Geometry().HasFrame() && !(style & WS_CHILD);
+    return GeometryFor(false).HasFrame() && !(style & WS_CHILD);
 }
 
 void TsSkinProvider::ReadSkinParts() {
@@ -272,12 +281,16 @@ void TsSkinProvider::CreateOrFreeBorderForm() {
     const bool wanted = ExtendedCondition() && IsWindowVisible(Window()) && !IsIconic(Window());
     if (wanted && !border_form_) {
         border_form_ = std::make_unique<TacBorderForm>(*this);
-        bg_changed_ = rgn_changed_ = true;
     } else if (!wanted && border_form_) {
         KillAnimations();
         border_form_.reset();
-        bg_changed_ = rgn_changed_ = true;
+    } else {
+        return;
     }
+    rgn_changed_ = true;
+    // The image is composed again only when it was laid out for the other frame.
+    if (cache_extended_ != Geometry().Extended())
+        bg_changed_ = true;
 }
 
 void TsSkinProvider::UpdateLayout() {
@@ -320,6 +333,7 @@ bool TsSkinProvider::PrepareCache() {
     painter_->PaintAll(cache_, temp_bmp_, g, Rules(), layout_, content);
     GdiFlush();
     bg_changed_ = false;
+    cache_extended_ = g.Extended();
     rgn_changed_ = true;
     ++rendered_generation_;
     ui::TraceEvent(*this, "paint-all", rendered_generation_, form_active_ ? 1 : 0);
@@ -854,19 +868,30 @@ COLORREF TsSkinProvider::FormColor() const {
     return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
+// The form answers as handled, so the announcements reach its controls through the provider.
+void TsSkinProvider::PassOnToControls(const ui::Message& m) {
+    if (form_)
+        PassSkinCommandToChildren(*form_, ui::SkinCommandOf(m), m.lParam);
+}
+
 bool TsSkinProvider::SkinCommand(ui::Message& m) {
     using namespace skin::engine;
     switch (ui::SkinCommandOf(m)) {
     case SkinCmdSetNewSkin:
+        // Only a manager the engine knows offers a source: any other value leaves the frame.
         if (SourceOfManager())
-            SetSkinSource(SourceOfManager()(m.lParam));
+            if (const FrameSkinSource* source = SourceOfManager()(m.lParam))
+                SetSkinSource(source);
+        PassOnToControls(m);
         return true;
     case SkinCmdRemoveSkin:
         SetSkinSource(nullptr);
+        PassOnToControls(m);
         return true;
     case SkinCmdRefresh:
         bg_changed_ = rgn_changed_ = true;
         CreateOrFreeBorderForm();
+        PassOnToControls(m);
         RepaintFrame();
         if (HWND window = Window())
             RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -1142,10 +1167,10 @@ void TsSkinProvider::WndProc(ui::Message& m, const ui::ProcedureChain::Next& nex
             SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE);
         }
         next(m);
-        if (m.wParam) {
-            tracker_.Reset();
+        // Title buttons left hot or pressed are drawn normal again; an image that is up to date
+        // is shown as it is.
+        if (m.wParam && !tracker_.Reset().empty())
             bg_changed_ = true;
-        }
         return;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:

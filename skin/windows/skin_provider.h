@@ -120,6 +120,8 @@ public:
 
 private:
     void WndProc(ui::Message& m, const ui::ProcedureChain::Next& next);
+    void PassOnToControls(const ui::Message& m);
+    frame::FrameGeometry GeometryFor(bool extended) const;
     // The skin commands a form answers; false for those it leaves to the form.
     bool SkinCommand(ui::Message& m);
     void PrepareForm();
@@ -192,6 +194,8 @@ private:
     bool allow_ext_borders_ = true;
     bool prepared_ = false;
     bool form_active_ = true;
+    // The cache was composed for the extended frame.
+    bool cache_extended_ = false;
     bool bg_changed_ = true;
     bool rgn_changed_ = true;
     bool have_sys_menu_ = false;

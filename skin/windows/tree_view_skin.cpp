@@ -96,12 +96,24 @@ bool TacTreeViewWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         SetSkinParams();
         return true;
-    case ui::WM_SKINCOMMAND:
-        if (HIWORD(m.wParam) == engine::SkinCmdRemoveSkin)
+    case ui::WM_SKINCOMMAND: {
+        const WORD command = HIWORD(m.wParam);
+        if (command != engine::SkinCmdSetNewSkin && command != engine::SkinCmdRemoveSkin &&
+            command != engine::SkinCmdRefresh)
+            break;
+        if (command == engine::SkinCmdRemoveSkin)
             RestoreStdParams();
-        else if (HIWORD(m.wParam) == engine::SkinCmdRefresh)
+        // The tree's owner hears the announcement too, and may put a handler for the new skin
+        // in this one's place meanwhile.
+        const LRESULT answer = CallPrevious(m);
+        if (Destroyed()) {
+            m.result = answer;
+            return true;
+        }
+        if (command == engine::SkinCmdRefresh)
             SetSkinParams();
         break;
+    }
     case WM_LBUTTONUP: {
         const bool consumed = TacScrollWnd::Handle(m);
         if (!consumed)
@@ -128,17 +140,34 @@ ui::TreeView& TreeOf(ui::Component* owner) {
 } // namespace
 
 TsTreeViewSkin::TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& skin)
-    : ui::Component(owner), tree_(TreeOf(owner)), skin_(skin) {
+    : TsTreeViewSkin(owner, [&skin] { return &skin; }) {}
+
+TsTreeViewSkin::TsTreeViewSkin(ui::Component* owner, CurrentSkin current)
+    : ui::Component(owner), tree_(TreeOf(owner)), current_(std::move(current)) {
     old_draw_item_ = tree_.OnCustomDraw;
     tree_.OnCustomDraw = [this](NMTVCUSTOMDRAW& draw) { return CustomDraw(draw); };
     layer_ = AttachWhenShown(tree_, [this] { Attach(); });
+    skin_layer_ =
+        tree_.AddProcedureLayer([this](ui::Message& m, const ui::ProcedureChain::Next& next) {
+            const WORD command = m.msg == ui::WM_SKINCOMMAND ? ui::SkinCommandOf(m) : 0;
+            // Without a handler the tree still takes the announcements, to get one back.
+            if (command == engine::SkinCmdCtrlHandled && (!handler_ || handler_->Destroyed())) {
+                m.result = 1;
+                return;
+            }
+            next(m);
+            if (command == engine::SkinCmdSetNewSkin || command == engine::SkinCmdRefresh)
+                Attach();
+        });
     Attach();
 }
 
 TsTreeViewSkin::~TsTreeViewSkin() {
     layer_ = {};
+    skin_layer_ = {};
     tree_.OnCustomDraw = old_draw_item_;
     handler_.reset();
+    retired_.reset();
     if (tree_.HandleAllocated())
         InvalidateRect(tree_.Handle(), nullptr, TRUE);
 }
@@ -146,10 +175,16 @@ TsTreeViewSkin::~TsTreeViewSkin() {
 void TsTreeViewSkin::Attach() {
     if (!tree_.HandleAllocated())
         return;
-    RenewHandler(tree_.Handle(), handler_, [this] {
-        return std::make_unique<TacTreeViewWnd>(tree_.Handle(), skin_, SkinSection,
-                                                std::u16string(tree_.Name()));
-    });
+    const data::LoadedSkin* skin = current_ ? current_() : nullptr;
+    if (handler_ && (handler_->Destroyed() || handler_->CtrlHandle() != tree_.Handle() ||
+                     &handler_->Skin() != skin)) {
+        // It may be the handler delivering this message: off the window now, freed later.
+        handler_->Detach();
+        retired_ = std::move(handler_);
+    }
+    if (!handler_ && skin)
+        handler_ = std::make_unique<TacTreeViewWnd>(tree_.Handle(), *skin, SkinSection,
+                                                    std::u16string(tree_.Name()));
 }
 
 LRESULT TsTreeViewSkin::CustomDraw(NMTVCUSTOMDRAW& draw) {
@@ -205,7 +240,7 @@ void TsTreeViewSkin::PaintSelected(NMTVCUSTOMDRAW& draw) {
     look.ControlColor = data::TColor(SendMessageW(window, TVM_GETBKCOLOR, 0, 0));
     if (look.ControlColor == -1)
         look.ControlColor = data::TColor(GetSysColor(COLOR_WINDOW));
-    const bool focus_rect = scroll::PaintSelection(bmp, skin_, text, look);
+    const bool focus_rect = scroll::PaintSelection(bmp, handler_->Skin(), text, look);
     BlitRect(draw.nmcd.hdc, r.left, r.top, bmp, bmp.Bounds());
     if (focus_rect)
         DrawFocusRect(draw.nmcd.hdc, &r);

@@ -51,6 +51,10 @@ public:
     // The owner is the tree view it dresses. The handler comes when the tree's window is shown
     // (or now, when it is already), and again for a re-created window.
     TsTreeViewSkin(ui::Component* owner, const data::LoadedSkin& skin);
+    // The handler paints with the skin current names, made anew with every skin announced to
+    // the tree (none: the platform's look).
+    using CurrentSkin = std::function<const data::LoadedSkin*()>;
+    TsTreeViewSkin(ui::Component* owner, CurrentSkin current);
     ~TsTreeViewSkin() override;
 
     std::u16string_view ClassName() const override { return u"TsTreeViewSkin"; }
@@ -64,10 +68,12 @@ private:
     void PaintSelected(NMTVCUSTOMDRAW& draw);
 
     ui::TreeView& tree_;
-    const data::LoadedSkin& skin_;
+    CurrentSkin current_;
     std::unique_ptr<TacTreeViewWnd> handler_;
+    std::unique_ptr<TacTreeViewWnd> retired_;
     std::function<LRESULT(NMTVCUSTOMDRAW&)> old_draw_item_; // FOldDrawItem
     ui::ProcedureLayer layer_;
+    ui::ProcedureLayer skin_layer_;
 };
 
 } // namespace skin::windows

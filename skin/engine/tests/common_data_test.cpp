@@ -78,53 +78,6 @@ int CountLines(const std::string& path, const std::string& event) {
     return count;
 }
 
-// Runs first: after the hover test below, the bracketed change at its end hangs under Wine in
-// this process (not yet understood; alone and after the other tests it passes).
-TEST_F(CommonDataTest, SkinChangeHoldsTheFormsStillAndFadesFromTheOldLook) {
-    char name[MAX_PATH] = {};
-    GetTempFileNameA(".", "trc", 0, name);
-    const std::string trace = name;
-    ui::RedirectTrace(trace);
-    manager_->SetExtendedBorders(true);
-    manager_->AnimEffects.SkinChanging = {true, 100};
-    BuiltForm form;
-    form.SetName(u"faded");
-    form.SetBounds({50, 50, 300, 200});
-    auto& provider = ui::Make<windows::TsSkinProvider>(form);
-    provider.SetSkinSource(manager_->FrameSource());
-    std::vector<bool> drawing_during_change;
-    ui::ProcedureLayer watch = form.AddProcedureLayer([&](ui::Message& message,
-                                                          const ui::ProcedureChain::Next& next) {
-        if (message.msg == ui::WM_SKINCOMMAND && ui::SkinCommandOf(message) == SkinCmdSetNewSkin)
-            drawing_during_change.push_back(IsWindowVisible(form.Handle()) != FALSE);
-        next(message);
-    });
-    form.Finish();
-    form.Show();
-    ui::Application::Instance().ProcessMessages();
-
-    manager_->SetSkinName(u"Glacier (internal)");
-    windows::WaitForAnimations(3000);
-    EXPECT_EQ(drawing_during_change, std::vector<bool>{false});
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    const int faded = CountLines(trace, "skin-change");
-    EXPECT_EQ(faded,
-              int(frame::HideFrames(10, 10, 100, 255, frame::AnimationMode::atFading).size()));
-    EXPECT_GT(faded, 0);
-
-    // Changes inside an update bracket ended without animation: one announcement, no fade.
-    manager_->BeginUpdate();
-    manager_->SetSkinName(u"Glacier (internal)");
-    manager_->SetHueOffset(30);
-    manager_->EndUpdate(true, false);
-    windows::WaitForAnimations(3000);
-    EXPECT_EQ(CountLines(trace, "skin-change"), faded);
-    EXPECT_EQ(drawing_during_change.size(), 2u);
-    EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    ui::RedirectTrace("");
-    std::remove(trace.c_str());
-}
-
 TEST_F(CommonDataTest, SectionNameAndRecordFollowTheManagersSkin) {
     BuiltForm form;
     auto& box = Child<ui::ScrollBox>(form, 10, 10, 100, 60);
@@ -315,6 +268,52 @@ TEST_F(CommonDataTest, EditTakesTheSectionColoursAndGetsTheWindowColoursBack) {
     EXPECT_EQ(edit.GetFont().color, ui::SystemColor(COLOR_WINDOWTEXT));
     manager_->SetActive(true);
     EXPECT_EQ(ui::ColorToRgb(edit.GetColor()), color);
+}
+
+// Runs after the hover test on purpose: a bracketed change once hung there.
+TEST_F(CommonDataTest, SkinChangeHoldsTheFormsStillAndFadesFromTheOldLook) {
+    char name[MAX_PATH] = {};
+    GetTempFileNameA(".", "trc", 0, name);
+    const std::string trace = name;
+    ui::RedirectTrace(trace);
+    manager_->SetExtendedBorders(true);
+    manager_->AnimEffects.SkinChanging = {true, 100};
+    BuiltForm form;
+    form.SetName(u"faded");
+    form.SetBounds({50, 50, 300, 200});
+    auto& provider = ui::Make<windows::TsSkinProvider>(form);
+    provider.SetSkinSource(manager_->FrameSource());
+    std::vector<bool> drawing_during_change;
+    ui::ProcedureLayer watch = form.AddProcedureLayer([&](ui::Message& message,
+                                                          const ui::ProcedureChain::Next& next) {
+        if (message.msg == ui::WM_SKINCOMMAND && ui::SkinCommandOf(message) == SkinCmdSetNewSkin)
+            drawing_during_change.push_back(IsWindowVisible(form.Handle()) != FALSE);
+        next(message);
+    });
+    form.Finish();
+    form.Show();
+    ui::Application::Instance().ProcessMessages();
+
+    manager_->SetSkinName(u"Glacier (internal)");
+    windows::WaitForAnimations(3000);
+    EXPECT_EQ(drawing_during_change, std::vector<bool>{false});
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    const int faded = CountLines(trace, "skin-change");
+    EXPECT_EQ(faded,
+              int(frame::HideFrames(10, 10, 100, 255, frame::AnimationMode::atFading).size()));
+    EXPECT_GT(faded, 0);
+
+    // Changes inside an update bracket ended without animation: one announcement, no fade.
+    manager_->BeginUpdate();
+    manager_->SetSkinName(u"Glacier (internal)");
+    manager_->SetHueOffset(30);
+    manager_->EndUpdate(true, false);
+    windows::WaitForAnimations(3000);
+    EXPECT_EQ(CountLines(trace, "skin-change"), faded);
+    EXPECT_EQ(drawing_during_change.size(), 2u);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    ui::RedirectTrace("");
+    std::remove(trace.c_str());
 }
 
 } // namespace

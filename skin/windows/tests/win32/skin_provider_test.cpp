@@ -661,6 +661,31 @@ protected:
     FrameSkinSource source;
 };
 
+// Start-up cost: the image composed while the form is still hidden (its controls ask for their
+// background then) is laid out for the extended frame already and is the one shown; showing,
+// activating and making the border window compose nothing more.
+TEST_F(AnimationTest, ExtendedFormComposesItsImageOnceUpToItsFirstFrame) {
+    ui::Form form{nullptr};
+    form.SetName(u"once");
+    form.SetBorderIcons(ui::biSystemMenu | ui::biMinimize);
+    form.SetBounds({120, 110, 300, 200});
+    form.SetClientSize(400, 300);
+    auto& provider = ui::Make<TsSkinProvider>(form);
+    provider.SetSkinSource(&source);
+    form.Handle();
+    ASSERT_TRUE(provider.PrepareCache());
+    EXPECT_EQ(provider.CacheBitmap().Width(), 400 + 108);
+    form.Show();
+    Settle();
+    ASSERT_TRUE(provider.Extended());
+    EXPECT_EQ(TraceOf(path, "paint-all").size(), 1u);
+    EXPECT_EQ(provider.CacheBitmap().Height(), 300 + 131);
+
+    // A real change still composes again: the inactive look.
+    SendMessageW(form.Handle(), WM_NCACTIVATE, FALSE, 0);
+    EXPECT_EQ(TraceOf(path, "paint-all").size(), 2u);
+}
+
 TEST_F(AnimationTest, ClosingShrinksAndFadesInEightSteps) {
     auto f = std::make_unique<SkinnedForm>(true, ui::BorderStyle::bsSingle, &source);
     f->form.Close();
