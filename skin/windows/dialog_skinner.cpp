@@ -37,6 +37,19 @@ std::vector<HWND> Descendants(HWND window) {
     return children;
 }
 
+// What lies behind a child of a form that the provider frames: the provider's cache with the
+// child's place in it, or the platform's face colour while the form is not skinned.
+render::TCacheInfo BehindChild(TsSkinProvider* provider, HWND form, HWND child) {
+    if (!provider || !provider->Skinned())
+        return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
+    provider->PrepareCache();
+    POINT origin{0, 0};
+    MapWindowPoints(child, form, &origin, 1);
+    const render::SkinBitmap& cache = provider->CacheBitmap();
+    return {&cache, origin.x + provider->OffsetX(), origin.y + provider->OffsetY(),
+            provider->FormColor(), !cache.IsEmpty()};
+}
+
 // Posted to a dressed dialog so that the children shown after its activation are mapped once
 // the dialog has settled.
 UINT MapLaterMessage() {
@@ -68,14 +81,7 @@ public:
 
 private:
     render::TCacheInfo Behind(HWND child) const {
-        if (!provider_.Skinned())
-            return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
-        provider_.PrepareCache();
-        POINT origin{0, 0};
-        MapWindowPoints(child, form_window_, &origin, 1);
-        const render::SkinBitmap& cache = provider_.CacheBitmap();
-        return {&cache, origin.x + provider_.OffsetX(), origin.y + provider_.OffsetY(),
-                provider_.FormColor(), !cache.IsEmpty()};
+        return BehindChild(&provider_, form_window_, child);
     }
 
     HWND form_window_;
@@ -182,14 +188,7 @@ void TacDialogWnd::MapChildren() {
 }
 
 render::TCacheInfo TacDialogWnd::Behind(HWND child) const {
-    if (!frame_ || !frame_->Skinned())
-        return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
-    frame_->PrepareCache();
-    POINT origin{0, 0};
-    MapWindowPoints(child, window_, &origin, 1);
-    const render::SkinBitmap& cache = frame_->CacheBitmap();
-    return {&cache, origin.x + frame_->OffsetX(), origin.y + frame_->OffsetY(), frame_->FormColor(),
-            !cache.IsEmpty()};
+    return BehindChild(frame_.get(), window_, child);
 }
 
 HBRUSH TacDialogWnd::BrushOf(COLORREF colour) {
