@@ -1,5 +1,6 @@
 #include "input.h"
 
+#include <cstring>
 #include <vector>
 
 namespace testing_support {
@@ -105,6 +106,33 @@ void ClickCentre(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     ClickAt(window, client.right / 2, client.bottom / 2);
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr))
+        return;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (!memory) {
+        CloseClipboard();
+        return;
+    }
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
 }
 
 } // namespace testing_support

@@ -30,4 +30,9 @@ void TurnWheel(HWND window, int x, int y, int delta);
 // Clicks the middle of a window.
 void ClickCentre(HWND window);
 
+// The clipboard's text, empty when it holds none or cannot be opened.
+std::wstring ClipboardText();
+// Puts the text on the clipboard in place of what it held.
+void SetClipboardText(const std::wstring& text);
+
 } // namespace testing_support
