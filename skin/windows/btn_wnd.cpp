@@ -164,6 +164,14 @@ bool TacBtnWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         Repaint();
         return true;
+    case WM_SETFONT:
+        // The caption follows the font its window is given later (a dialog sets its own).
+        m.result = CallPrevious(m);
+        font_ = reinterpret_cast<HFONT>(m.wParam);
+        if (!font_)
+            font_ = message_font_ ? message_font_ : (message_font_ = CreateMessageFont());
+        Repaint();
+        return true;
     default:
         if (DrawsAtOnce(m.msg)) {
             m.result = CallPrevious(m);

@@ -18,7 +18,8 @@ namespace skin::windows {
 
 class TacBtnWnd : public TacPaintedWnd {
 public:
-    // font: the button's font; none takes the platform's message font.
+    // font: the button's font; none takes the platform's message font. A font the window is
+    // given later (or none) takes its place the same way.
     TacBtnWnd(HWND window, const data::LoadedSkin& skin, std::u16string section,
               std::u16string name, HFONT font = nullptr, Backdrop behind = {});
     ~TacBtnWnd() override;

@@ -64,11 +64,11 @@ std::unique_ptr<TacMainWnd> MakeChildHandler(HWND child, const frame::ChildMappi
         const auto content = mapping.Handler == ChildHandler::StaticWnd
                                  ? TacStaticWnd::Content::Text
                                  : TacStaticWnd::Content::Image;
-        auto text =
+        auto label =
             std::make_unique<TacStaticWnd>(child, skin, u"DialogStatic", content,
                                            SectionTextColor(skin, mapping.Section), context.Behind);
-        text->LeaveOnNewSkin();
-        return text;
+        label->LeaveOnNewSkin();
+        return label;
     }
     case ChildHandler::EditWnd:
         // Edits, list boxes and the lists of combo boxes.

@@ -32,13 +32,38 @@ int Redness(render::Pixel p) {
     return RedOf(p) - BlueOf(p);
 }
 
-// A dialog's cache as the children see it: red left of column 150, blue from there on.
-render::SkinBitmap SplitBackdrop() {
+render::SkinBitmap Filled(render::Pixel colour) {
     render::SkinBitmap bitmap(300, 200);
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            bitmap.At(x, y) = 0xFF000000u | (x < 150 ? kRed : kBlue);
+            bitmap.At(x, y) = 0xFF000000u | colour;
     return bitmap;
+}
+
+// A dialog's cache as the children see it: red left of column 150, blue from there on.
+render::SkinBitmap SplitBackdrop() {
+    render::SkinBitmap bitmap = Filled(kBlue);
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < 150; ++x)
+            bitmap.At(x, y) = 0xFF000000u | kRed;
+    return bitmap;
+}
+
+// Compares two looks of the same face, one over red and one over blue: where they differ, the
+// first must be the redder.
+struct ColourShown {
+    int Differing = 0;
+    int NotRedder = 0;
+};
+ColourShown Compare(const render::SkinBitmap& red, const render::SkinBitmap& blue) {
+    ColourShown shown;
+    for (int y = 0; y < red.Height(); ++y)
+        for (int x = 0; x < red.Width(); ++x)
+            if ((red.At(x, y) & 0xFFFFFF) != (blue.At(x, y) & 0xFFFFFF)) {
+                ++shown.Differing;
+                shown.NotRedder += Redness(red.At(x, y)) <= Redness(blue.At(x, y));
+            }
+    return shown;
 }
 
 // The handler's look, painted into a bitmap of the window's client size.
@@ -89,34 +114,62 @@ std::unique_ptr<TacMainWnd> DialogHandler(HWND child, const Backdrop& behind) {
 
 TEST_F(PaintedWndTest, DialogChildrenStandOnTheBackdropAtTheirOwnPlace) {
     ChildrenOnForm f;
-    const render::SkinBitmap backdrop = SplitBackdrop();
-    // The button's columns 0-44 lie over red, 45-89 over blue; the text's 0-9 over red.
+    const render::SkinBitmap red = Filled(kRed), blue = Filled(kBlue), split = SplitBackdrop();
+    const render::SkinBitmap* backdrop = &split;
+    // Over the split backdrop the button's columns 0-44 lie over red, 45-89 over blue; the
+    // statics' columns 0-9 over red, the rest over blue.
     const Backdrop behind = [&](HWND child) -> render::TCacheInfo {
         const int x = child == f.button ? 105 : 140;
-        return {&backdrop, x, 40, render::kKeyColor, true};
+        return {backdrop, x, 40, render::kKeyColor, true};
     };
 
     const auto button = DialogHandler(f.button, behind);
     auto* face = dynamic_cast<TacBtnWnd*>(button.get());
     ASSERT_NE(face, nullptr);
-    PaintedBy(*face);
-    ASSERT_EQ(face->Face().Width(), 90);
-    // The button section lets what lies behind show through its fill (half of it, a tenth
-    // when hot).
-    const int left = Redness(face->Face().At(20, 15)), right = Redness(face->Face().At(70, 15));
-    EXPECT_GT(left, 15) << "red behind the left of the face";
-    EXPECT_LT(right, -15) << "blue behind the right of the face";
+    backdrop = &red;
+    const render::SkinBitmap over_red = PaintedBy(*face);
+    backdrop = &blue;
+    const render::SkinBitmap over_blue = PaintedBy(*face);
+    backdrop = &split;
+    const render::SkinBitmap over_split = PaintedBy(*face);
+    ASSERT_EQ(over_red.Width(), 90);
+    const ColourShown shown = Compare(over_red, over_blue);
+    EXPECT_GT(shown.Differing, 0) << "the face's corners show it";
+    EXPECT_EQ(shown.NotRedder, 0);
+    int misplaced = 0;
+    for (int y = 0; y < over_split.Height(); ++y)
+        for (int x = 0; x < over_split.Width(); ++x)
+            misplaced +=
+                ((over_split.At(x, y) ^ (x < 45 ? over_red : over_blue).At(x, y)) & 0xFFFFFF) != 0;
+    EXPECT_EQ(misplaced, 0);
+
+    // The caption follows a font the dialog gives the button later.
+    const render::SkinBitmap before = PaintedBy(*face);
+    LOGFONTW large{};
+    large.lfHeight = -22;
+    large.lfWeight = FW_BOLD;
+    HFONT font = CreateFontIndirectW(&large);
+    SendMessageW(f.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const render::SkinBitmap after = PaintedBy(*face);
+    int changed = 0;
+    for (int y = 0; y < after.Height(); ++y)
+        for (int x = 0; x < after.Width(); ++x)
+            changed += after.At(x, y) != before.At(x, y);
+    EXPECT_GT(changed, 20);
+
+    SendMessageW(f.button, WM_SETFONT, 0, FALSE);
+    DeleteObject(font);
 
     const auto text = DialogHandler(f.text, behind);
     auto* words = dynamic_cast<TacStaticWnd*>(text.get());
     ASSERT_NE(words, nullptr);
-    const render::SkinBitmap shown = PaintedBy(*words);
-    EXPECT_EQ(shown.At(5, 10) & 0xFFFFFF, kRed);
-    EXPECT_EQ(shown.At(150, 10) & 0xFFFFFF, kBlue);
+    const render::SkinBitmap label = PaintedBy(*words);
+    EXPECT_EQ(label.At(5, 10) & 0xFFFFFF, kRed);
+    EXPECT_EQ(label.At(150, 10) & 0xFFFFFF, kBlue);
     int ink = 0;
-    for (int y = 0; y < shown.Height(); ++y)
+    for (int y = 0; y < label.Height(); ++y)
         for (int x = 0; x < 40; ++x)
-            ink += (shown.At(x, y) & 0xFFFFFF) != kRed && (shown.At(x, y) & 0xFFFFFF) != kBlue;
+            ink += (label.At(x, y) & 0xFFFFFF) != kRed && (label.At(x, y) & 0xFFFFFF) != kBlue;
     EXPECT_GT(ink, 10) << "the static's text";
 
     // An icon static shows its icon over the backdrop; the same static without one, none.
@@ -126,34 +179,34 @@ TEST_F(PaintedWndTest, DialogChildrenStandOnTheBackdropAtTheirOwnPlace) {
     const render::SkinBitmap with_icon = PaintedBy(*picture);
     SendMessageW(f.icon, STM_SETICON, 0, 0);
     const render::SkinBitmap without_icon = PaintedBy(*picture);
-    int icon_pixels = 0;
+    int icon_pixels = 0, not_backdrop = 0;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            EXPECT_EQ(without_icon.At(x, y) & 0xFFFFFF, kBlue);
-            icon_pixels += (with_icon.At(x, y) & 0xFFFFFF) != kBlue;
+            const render::Pixel behind_icon = x < 10 ? kRed : kBlue;
+            not_backdrop += (without_icon.At(x, y) & 0xFFFFFF) != behind_icon;
+            icon_pixels += (with_icon.At(x, y) & 0xFFFFFF) != behind_icon;
         }
+    EXPECT_EQ(not_backdrop, 0);
     EXPECT_GT(icon_pixels, 100);
 }
 
 TEST_F(PaintedWndTest, WithoutABackdropTheButtonStandsOnItsParentsColour) {
-    for (const ui::Color parent : {ui::Color(0x0000FF), ui::Color(0xFF0000)}) {
-        ui::Form form(nullptr);
-        form.SetBounds({100, 100, 300, 160});
-        form.SetColor(parent); // red, then blue
-        auto& button = ui::Make<ui::Button>(form);
-        button.SetText(u"OK");
-        button.SetParent(&form);
-        button.SetBounds({10, 10, 90, 30});
-        form.Show();
-        Settle(50);
-        TacButtonWnd h(button, Skin());
-        PaintedBy(h);
-        const int redness = Redness(h.Face().At(20, 15));
-        if (parent == 0x0000FF)
-            EXPECT_GT(redness, 15) << "a red parent";
-        else
-            EXPECT_LT(redness, -15) << "a blue parent";
-    }
+    ui::Form form(nullptr);
+    form.SetBounds({100, 100, 300, 160});
+    auto& button = ui::Make<ui::Button>(form);
+    button.SetText(u"OK");
+    button.SetParent(&form);
+    button.SetBounds({10, 10, 90, 30});
+    form.Show();
+    Settle(50);
+    TacButtonWnd h(button, Skin());
+    form.SetColor(0x0000FF); // red, as the platform writes colours
+    const render::SkinBitmap on_red = PaintedBy(h);
+    form.SetColor(0xFF0000);
+    const render::SkinBitmap on_blue = PaintedBy(h);
+    const ColourShown shown = Compare(on_red, on_blue);
+    EXPECT_GT(shown.Differing, 0);
+    EXPECT_EQ(shown.NotRedder, 0);
 }
 
 TEST_F(PaintedWndTest, DialogChildrenLeaveWithTheSkinFormButtonsStay) {
