@@ -6,32 +6,18 @@
 
 #include "skin/engine/skin_command_protocol.h"
 #include "skin/engine/skin_manager.h"
+#include "skin/engine/testing/internal_skin_manager.h"
 #include "support/trace.h"
 #include "ui/form.h"
 #include "ui/skin_command_gate.h"
 #include "ui/tests/win32/framework_fixture.h"
 
-#include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 namespace skin::engine {
 
-inline const std::vector<std::uint8_t>& InternalPackage() {
-    static const std::vector<std::uint8_t> bytes = [] {
-        std::ifstream file(ARBORDIR_INTERNAL_SKIN_PACKAGE, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
-    }();
-    return bytes;
-}
-
-// The manager offers the internal skin, and looks for skin files where there are none.
-inline void OfferInternalSkin(TsSkinManager& manager) {
-    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
-}
+using testing::InternalPackageBytes;
+using testing::OfferInternalSkin;
 
 // A form built at run time: Finish ends its loading state once its controls exist.
 class BuiltForm : public ui::Form {

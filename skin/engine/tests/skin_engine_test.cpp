@@ -94,7 +94,7 @@ TEST_F(SkinEngineTest, PointerCommandsNeedARecordOfOursInFlight) {
 }
 
 TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) {
-    ASSERT_FALSE(InternalPackage().empty());
+    ASSERT_FALSE(InternalPackageBytes().empty());
     BuiltForm form;
     form.SetName(u"form");
     Record(form);
