@@ -191,6 +191,13 @@ render::TCacheInfo TacDialogWnd::Behind(HWND child) const {
     return BehindChild(frame_.get(), window_, child);
 }
 
+void TacDialogWnd::MapWhenPainting(HWND child) {
+    if (!frame_ || map_posted_ || !child || child == window_ || children_.count(child) ||
+        left_alone_.count(child) || !IsChild(window_, child))
+        return;
+    map_posted_ = PostMessageW(window_, MapLaterMessage(), 0, 0) != FALSE;
+}
+
 HBRUSH TacDialogWnd::BrushOf(COLORREF colour) {
     HBRUSH& brush = brushes_[colour];
     if (!brush)
@@ -244,6 +251,7 @@ bool TacDialogWnd::Handle(ui::Message& m) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
+        MapWhenPainting(reinterpret_cast<HWND>(m.lParam));
         return CtlColor(m);
     case WM_NCDESTROY: {
         m.result = subclass_.CallPrevious(m);
@@ -254,6 +262,7 @@ bool TacDialogWnd::Handle(ui::Message& m) {
     }
     default:
         if (m.msg == MapLaterMessage()) {
+            map_posted_ = false;
             MapChildren();
             return true;
         }
