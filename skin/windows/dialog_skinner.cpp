@@ -50,6 +50,12 @@ render::TCacheInfo BehindChild(TsSkinProvider* provider, HWND form, HWND child) 
             provider->FormColor(), !cache.IsEmpty()};
 }
 
+// The timer that looks again at the hidden children of a dressed dialog, out of the range the
+// platform's dialogs use for their own.
+constexpr UINT_PTR kRemapTimer = 0xAC5D;
+constexpr UINT kRemapInterval = 250;
+constexpr int kSettlingRounds = 8;
+
 // Posted to a dressed dialog so that the children shown after its activation are mapped once
 // the dialog has settled.
 UINT MapLaterMessage() {
@@ -107,6 +113,8 @@ TacDialogWnd::TacDialogWnd(HWND dialog, TacDialogSkinner& skinner)
 }
 
 TacDialogWnd::~TacDialogWnd() {
+    if (IsWindow(window_))
+        KillTimer(window_, kRemapTimer);
     children_.clear();
     const bool repaint = frame_ && IsWindow(window_);
     frame_.reset();
@@ -150,6 +158,7 @@ void TacDialogWnd::Dress() {
                      requested.y != -1 ? requested.y : bounds.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    settling_rounds_ = kSettlingRounds;
     MapChildren();
     PostMessageW(window_, MapLaterMessage(), 0, 0);
     RedrawWindow(window_, nullptr, nullptr,
@@ -168,6 +177,7 @@ void TacDialogWnd::MapChildren() {
     if (!context.Skin)
         return;
     context.Behind = [this](HWND child) { return Behind(child); };
+    bool waiting = false;
     for (HWND child : Descendants(window_)) {
         if (children_.count(child) || left_alone_.count(child))
             continue;
@@ -177,25 +187,27 @@ void TacDialogWnd::MapChildren() {
         const frame::ChildMapping mapping =
             frame::MapDialogChild(engine::WindowClassName(child), static_cast<unsigned>(style),
                                   static_cast<unsigned>(GetWindowLongW(child, GWL_EXSTYLE)));
-        if (mapping.VisibleOnly && !IsWindowVisible(child))
-            continue; // looked at again when it shows
+        if (mapping.VisibleOnly && !IsWindowVisible(child)) {
+            waiting = true; // looked at again when it shows
+            continue;
+        }
         std::unique_ptr<TacMainWnd> handler = MakeChildHandler(child, mapping, context);
         if (handler)
             children_.emplace(child, Child{std::move(handler), mapping});
         else
             left_alone_.insert(child);
     }
+    // A child may be made or shown after the dialog settled with no event the dialog hears of
+    // (the open dialog's file name field under Wine): the children are looked at again for a
+    // while after dressing, and the hidden ones as long as they wait.
+    if (waiting || settling_rounds_ > 0)
+        SetTimer(window_, kRemapTimer, kRemapInterval, nullptr);
+    else
+        KillTimer(window_, kRemapTimer);
 }
 
 render::TCacheInfo TacDialogWnd::Behind(HWND child) const {
     return BehindChild(frame_.get(), window_, child);
-}
-
-void TacDialogWnd::MapWhenPainting(HWND child) {
-    if (!frame_ || map_posted_ || !child || child == window_ || children_.count(child) ||
-        left_alone_.count(child) || !IsChild(window_, child))
-        return;
-    map_posted_ = PostMessageW(window_, MapLaterMessage(), 0, 0) != FALSE;
 }
 
 HBRUSH TacDialogWnd::BrushOf(COLORREF colour) {
@@ -251,7 +263,6 @@ bool TacDialogWnd::Handle(ui::Message& m) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
-        MapWhenPainting(reinterpret_cast<HWND>(m.lParam));
         return CtlColor(m);
     case WM_NCDESTROY: {
         m.result = subclass_.CallPrevious(m);
@@ -260,9 +271,16 @@ bool TacDialogWnd::Handle(ui::Message& m) {
         skinner.Forget(this);
         return true;
     }
+    case WM_TIMER:
+        if (m.wParam != kRemapTimer)
+            return false;
+        if (settling_rounds_ > 0)
+            --settling_rounds_;
+        MapChildren();
+        m.result = 0;
+        return true;
     default:
         if (m.msg == MapLaterMessage()) {
-            map_posted_ = false;
             MapChildren();
             return true;
         }

@@ -67,9 +67,6 @@ public:
 private:
     bool Handle(ui::Message& m);
     bool CtlColor(ui::Message& m);
-    // A child asking for its colours paints: one the mapping has not seen yet (shown after the
-    // dialog settled) is mapped once the painting is over.
-    void MapWhenPainting(HWND child);
     render::TCacheInfo Behind(HWND child) const;
     HBRUSH BrushOf(COLORREF colour);
 
@@ -84,7 +81,7 @@ private:
     std::map<HWND, Child> children_;
     std::set<HWND> left_alone_; // children whose class has no handler
     std::map<COLORREF, HBRUSH> brushes_;
-    bool map_posted_ = false;
+    int settling_rounds_ = 0; // looks at the children again while the dialog settles
 };
 
 class TacDialogSkinner {

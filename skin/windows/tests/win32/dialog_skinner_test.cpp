@@ -187,7 +187,7 @@ TEST_F(DialogSkinnerTest, RemovingTheWatchGivesADressedDialogBackToThePlatform) 
     DestroyWindow(dialog);
 }
 
-TEST_F(DialogSkinnerTest, AChildShownAfterTheDialogSettledIsDressedWhenItPaints) {
+TEST_F(DialogSkinnerTest, AChildShownAfterTheDialogSettledIsDressedSoonAfter) {
     testing::SkinnedForm owner(false);
     alignas(4) WORD words[32] = {};
     auto* header = reinterpret_cast<DLGTEMPLATE*>(words);
@@ -207,7 +207,7 @@ TEST_F(DialogSkinnerTest, AChildShownAfterTheDialogSettledIsDressedWhenItPaints)
     Settle(100);
     EXPECT_FALSE(HasHandledMarker(late));
     ShowWindow(late, SW_SHOW);
-    Settle(200);
+    Settle(600);
     EXPECT_TRUE(HasHandledMarker(late));
     DestroyWindow(dialog);
     Settle(50);
