@@ -12,41 +12,20 @@ namespace {
 
 using testing_support::ClassName;
 using testing_support::ClickCentre;
+using testing_support::ClipboardText;
 using testing_support::DirectoryExists;
 using testing_support::FindDescendant;
 using testing_support::FoldersBelow;
 using testing_support::LiveProgram;
 using testing_support::PressKey;
 using testing_support::RemoveTree;
+using testing_support::SetClipboardText;
 using testing_support::TypeText;
 using testing_support::WaitFor;
 using testing_support::WindowText;
 using Folders = std::set<std::wstring>;
 
 constexpr wchar_t kTitle[] = L"arbordir";
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(const std::wstring& text) {
-    if (!OpenClipboard(nullptr))
-        return;
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 // What Ctrl+C copies from the program's message form: caption, message and buttons, framed.
 std::wstring Framed(const std::wstring& message, const std::wstring& buttons) {

@@ -21,6 +21,7 @@ namespace {
 using testing_support::ClassName;
 using testing_support::ClickAt;
 using testing_support::ClickCentre;
+using testing_support::ClipboardText;
 using testing_support::DirectoryExists;
 using testing_support::FindDescendant;
 using testing_support::LiveProgram;
@@ -65,18 +66,6 @@ ChildList ChildrenOf(HWND dialog) {
 
 bool Has(const std::vector<std::wstring>& list, const std::wstring& name) {
     return std::find(list.begin(), list.end(), name) != list.end();
-}
-
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
 }
 
 void Shot(const std::wstring& name) {

@@ -3,21 +3,25 @@
 // installation, Uninstalled.* after the silent uninstallation. The unpacked portable package
 // says what must be installed: ARBORDIR_PORTABLE_DIR names it, ARBORDIR_INSTALLER the installer.
 
+#include "support/disk.h"
 #include "support/input.h"
 #include "support/live_program.h"
 
 #include <gtest/gtest.h>
 #include <knownfolders.h>
-#include <map>
 #include <shlobj.h>
 #include <string>
 
 namespace {
 
+using testing_support::FilesBelow;
 using testing_support::LiveProgram;
+using testing_support::PathExists;
+using testing_support::ReadWholeFile;
 using testing_support::WaitFor;
+using testing_support::WriteWholeFile;
 // Relative path (folders end in a backslash) to content (empty for folders).
-using Files = std::map<std::wstring, std::string>;
+using Files = testing_support::FileContents;
 
 constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Arbordir";
@@ -60,62 +64,6 @@ std::wstring StartMenuEntry() {
 // A template's file relative to the program's folder.
 std::wstring TemplateFile(const std::wstring& name) {
     return L"templates\\" + name + L".arbordir";
-}
-
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
-void CollectFiles(const std::wstring& folder, const std::wstring& relative, Files& files) {
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"\\" + relative + L"*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            files[relative + name + L"\\"] = "";
-            CollectFiles(folder, relative + name + L"\\", files);
-        } else {
-            files[relative + name] = ReadBytes(folder + L"\\" + relative + name);
-        }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-}
-
-// Every file and folder below the folder, with the content of the files.
-Files FilesBelow(const std::wstring& folder) {
-    Files files;
-    CollectFiles(folder, L"", files);
-    return files;
 }
 
 std::string Names(const Files& files) {
@@ -278,7 +226,7 @@ TEST(Installed, TheStartMenuEntryStartsTheInstalledProgramInItsFolder) {
     const Shortcut shortcut = ReadShortcut(StartMenuEntry());
     EXPECT_EQ(shortcut.target, InstallFolder() + L"\\arbordir.exe");
     EXPECT_EQ(shortcut.folder, InstallFolder());
-    EXPECT_FALSE(Exists(KnownFolder(FOLDERID_CommonPrograms) + L"\\Arbordir.lnk"));
+    EXPECT_FALSE(PathExists(KnownFolder(FOLDERID_CommonPrograms) + L"\\Arbordir.lnk"));
 }
 
 // The templates folder of a per-user installation is the user's: the program saves there.
@@ -300,7 +248,7 @@ TEST(Installed, TheProgramSavesTemplatesBesideItself) {
         program.WaitIdle();
         testing_support::TypeText(name);
         testing_support::PressKey(VK_RETURN);
-        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + L"\\" + file) == kUserTree; }))
+        EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(folder + L"\\" + file) == kUserTree; }))
             << Narrow(file);
         program.WaitIdle();
     }
@@ -308,12 +256,12 @@ TEST(Installed, TheProgramSavesTemplatesBesideItself) {
 
     // And one example edited in a text editor.
     const std::wstring edited = folder + L"\\" + TemplateFile(kEditedExample);
-    ASSERT_TRUE(WriteBytes(edited, HandEdited(ReadBytes(edited))));
+    ASSERT_TRUE(WriteWholeFile(edited, HandEdited(ReadWholeFile(edited))));
 }
 
 TEST(Uninstalled, OnlyTheTemplatesTheUserSavedAreLeft) {
     const std::string example =
-        ReadBytes(Environment(L"ARBORDIR_PORTABLE_DIR") + L"\\" + TemplateFile(kEditedExample));
+        ReadWholeFile(Environment(L"ARBORDIR_PORTABLE_DIR") + L"\\" + TemplateFile(kEditedExample));
     ASSERT_FALSE(example.empty());
     const Files expected{{L"templates\\", ""},
                          {TemplateFile(kOwnTemplate), kUserTree},
@@ -325,7 +273,7 @@ TEST(Uninstalled, OnlyTheTemplatesTheUserSavedAreLeft) {
 }
 
 TEST(Uninstalled, TheStartMenuEntryAndTheUninstallEntryAreGone) {
-    EXPECT_FALSE(Exists(StartMenuEntry()));
+    EXPECT_FALSE(PathExists(StartMenuEntry()));
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER));
 }
 

@@ -21,14 +21,6 @@ HFONT CreateMessageFont() {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return std::u16string(text.begin(), text.end());
-}
-
 // Messages after which the platform's button has drawn itself at once, outside WM_PAINT.
 bool DrawsAtOnce(UINT msg) {
     switch (msg) {
@@ -55,12 +47,11 @@ bool DrawsAtOnce(UINT msg) {
 } // namespace
 
 TacBtnWnd::TacBtnWnd(HWND window, const data::LoadedSkin& skin, std::u16string section,
-                     std::u16string name, HFONT font)
-    : TacMainWnd(window, skin, std::move(name)),
+                     std::u16string name, HFONT font, Backdrop behind)
+    : TacPaintedWnd(window, skin, std::move(name), std::move(behind)),
       section_(skin.GetSkinIndex(section.empty() ? u"BUTTON" : section)), font_(font) {
     if (!font_)
         font_ = message_font_ = CreateMessageFont();
-    InvalidateRect(window, nullptr, TRUE);
 }
 
 TacBtnWnd::~TacBtnWnd() {
@@ -84,10 +75,13 @@ int TacBtnWnd::CurrentState() const {
     return GetFocus() == w || mouse_over_ || default_button ? 1 : 0;
 }
 
-COLORREF TacBtnWnd::Behind() const {
+render::TCacheInfo TacBtnWnd::Behind() const {
+    if (BackdropOf())
+        return BackdropOf()(CtrlHandle());
+    COLORREF parent_color = GetSysColor(COLOR_BTNFACE);
     if (ui::WinControl* parent = ui::WinControl::FromHandle(GetParent(CtrlHandle())))
-        return ui::ColorToRgb(parent->GetColor());
-    return GetSysColor(COLOR_BTNFACE);
+        parent_color = ui::ColorToRgb(parent->GetColor());
+    return {nullptr, 0, 0, ToSkinColor(parent_color), false};
 }
 
 void TacBtnWnd::Compose() {
@@ -101,14 +95,13 @@ void TacBtnWnd::Compose() {
     if (face_.Width() != w || face_.Height() != h)
         face_ = render::win32::NewDibBitmap(w, h);
     const int state = render::LimitedState(skin_, section_, CurrentState());
-    const COLORREF behind = Behind();
     render::ButtonFace face;
     face.Skin = &skin_;
     face.Section = section_;
     face.State = state;
     face.Enabled = IsWindowEnabled(CtrlHandle()) != FALSE;
-    face.Behind = {nullptr, 0, 0, ToSkinColor(behind), false};
-    face.ParentColor = ToSkinColor(behind);
+    face.Behind = Behind();
+    face.ParentColor = face.Behind.FillColor;
     face.Caption = WindowText(CtrlHandle());
     const LONG style = GetWindowLongW(CtrlHandle(), GWL_STYLE);
     const LONG ex_style = GetWindowLongW(CtrlHandle(), GWL_EXSTYLE);
@@ -149,41 +142,11 @@ void TacBtnWnd::PaintTo(HDC dc) {
         BlitRect(dc, 0, 0, face_, face_.Bounds());
 }
 
-void TacBtnWnd::Repaint() {
-    if (Destroyed() || Updating() || !IsWindowVisible(CtrlHandle()))
-        return;
-    HDC dc = GetDC(CtrlHandle());
-    if (!dc)
-        return;
-    PaintTo(dc);
-    ReleaseDC(CtrlHandle(), dc);
-}
-
 bool TacBtnWnd::Handle(ui::Message& m) {
     if (!skin_.IsValidSkinIndex(section_))
-        return TacMainWnd::Handle(m);
+        // Nothing to paint: the platform's button, which still answers the skin commands.
+        return m.msg == ui::WM_SKINCOMMAND ? TacPaintedWnd::Handle(m) : TacMainWnd::Handle(m);
     switch (m.msg) {
-    case WM_PAINT: {
-        if (Updating())
-            return false;
-        if (m.wParam) {
-            PaintTo(reinterpret_cast<HDC>(m.wParam));
-        } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(CtrlHandle(), &ps);
-            PaintTo(dc);
-            EndPaint(CtrlHandle(), &ps);
-        }
-        m.result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(m.wParam));
-        m.result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        m.result = 1;
-        return true;
     case WM_MOUSEMOVE: {
         m.result = CallPrevious(m);
         // Asked again on every move: a request made while the window was still appearing
@@ -201,13 +164,21 @@ bool TacBtnWnd::Handle(ui::Message& m) {
         m.result = CallPrevious(m);
         Repaint();
         return true;
+    case WM_SETFONT:
+        // The caption follows the font its window is given later (a dialog sets its own).
+        m.result = CallPrevious(m);
+        font_ = reinterpret_cast<HFONT>(m.wParam);
+        if (!font_)
+            font_ = message_font_ ? message_font_ : (message_font_ = CreateMessageFont());
+        Repaint();
+        return true;
     default:
         if (DrawsAtOnce(m.msg)) {
             m.result = CallPrevious(m);
             Repaint();
             return true;
         }
-        return TacMainWnd::Handle(m);
+        return TacPaintedWnd::Handle(m);
     }
 }
 

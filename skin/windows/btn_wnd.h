@@ -4,9 +4,11 @@
 // (TacBtnWnd) or a framework button named in the skin manager's button list (TacButtonWnd). It
 // keeps the platform's button (focus, default, space, the click rule) and paints the skin's
 // BUTTON face instead of the platform's, also right after the platform's own immediate drawing.
+// The face is composed against the backdrop when one is given (a dialog's cache), else against
+// the parent's colour.
 
 #include "skin/render/skin_bitmap.h"
-#include "skin/windows/main_wnd.h"
+#include "skin/windows/painted_wnd.h"
 
 namespace ui {
 class WinControl;
@@ -14,11 +16,12 @@ class WinControl;
 
 namespace skin::windows {
 
-class TacBtnWnd : public TacMainWnd {
+class TacBtnWnd : public TacPaintedWnd {
 public:
-    // font: the button's font; none takes the platform's message font.
+    // font: the button's font; none takes the platform's message font. A font the window is
+    // given later (or none) takes its place the same way.
     TacBtnWnd(HWND window, const data::LoadedSkin& skin, std::u16string section,
-              std::u16string name, HFONT font = nullptr);
+              std::u16string name, HFONT font = nullptr, Backdrop behind = {});
     ~TacBtnWnd() override;
 
     int SkinIndex() const { return section_; }
@@ -28,7 +31,7 @@ public:
     // The face last painted, the size of the window.
     const render::SkinBitmap& Face() const { return face_; }
     // Composes the face for the current state and copies it to dc at (0, 0).
-    void PaintTo(HDC dc);
+    void PaintTo(HDC dc) override;
 
 protected:
     bool Handle(ui::Message& message) override;
@@ -36,8 +39,7 @@ protected:
 
 private:
     void Compose();
-    void Repaint();
-    COLORREF Behind() const;
+    render::TCacheInfo Behind() const;
 
     int section_;
     HFONT font_;

@@ -5,28 +5,22 @@
 // the skin's border and scroll bars, list views and trees with skinned scroll bars. All are
 // window handlers (TacMainWnd): they mark the window with the "ACSBSC" property.
 //
-// What lies behind a child is asked from its dialog (DialogBackground): the dialog's cache
-// bitmap with the child's place in it, or a plain colour.
+// What lies behind a child is asked from its dialog (the backdrop): the dialog's cache bitmap
+// with the child's place in it, or a plain colour.
 
 #include "skin/data/loaded_skin.h"
 #include "skin/frame/dialog_rules.h"
-#include "skin/render/cache_info.h"
+#include "skin/windows/painted_wnd.h"
 
-#include <functional>
 #include <memory>
 #include <windows.h>
 
 namespace skin::windows {
 
-class TacMainWnd;
-
-// The background of a child window's client area, as its dialog shows it.
-using DialogBackground = std::function<render::TCacheInfo(HWND child)>;
-
 // Everything a child handler needs from its dialog.
 struct ChildContext {
     const data::LoadedSkin* Skin = nullptr;
-    DialogBackground Behind;
+    Backdrop Behind;
 };
 
 // The handler the mapping asks for, or null when none is built for that kind (the window then

@@ -37,6 +37,25 @@ std::vector<HWND> Descendants(HWND window) {
     return children;
 }
 
+// What lies behind a child of a form that the provider frames: the provider's cache with the
+// child's place in it, or the platform's face colour while the form is not skinned.
+render::TCacheInfo BehindChild(TsSkinProvider* provider, HWND form, HWND child) {
+    if (!provider || !provider->Skinned())
+        return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
+    provider->PrepareCache();
+    POINT origin{0, 0};
+    MapWindowPoints(child, form, &origin, 1);
+    const render::SkinBitmap& cache = provider->CacheBitmap();
+    return {&cache, origin.x + provider->OffsetX(), origin.y + provider->OffsetY(),
+            provider->FormColor(), !cache.IsEmpty()};
+}
+
+// The timer that looks again at the hidden children of a dressed dialog, out of the range the
+// platform's dialogs use for their own.
+constexpr UINT_PTR kRemapTimer = 0xAC5D;
+constexpr UINT kRemapInterval = 250;
+constexpr int kSettlingRounds = 8;
+
 // Posted to a dressed dialog so that the children shown after its activation are mapped once
 // the dialog has settled.
 UINT MapLaterMessage() {
@@ -68,14 +87,7 @@ public:
 
 private:
     render::TCacheInfo Behind(HWND child) const {
-        if (!provider_.Skinned())
-            return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
-        provider_.PrepareCache();
-        POINT origin{0, 0};
-        MapWindowPoints(child, form_window_, &origin, 1);
-        const render::SkinBitmap& cache = provider_.CacheBitmap();
-        return {&cache, origin.x + provider_.OffsetX(), origin.y + provider_.OffsetY(),
-                provider_.FormColor(), !cache.IsEmpty()};
+        return BehindChild(&provider_, form_window_, child);
     }
 
     HWND form_window_;
@@ -101,6 +113,8 @@ TacDialogWnd::TacDialogWnd(HWND dialog, TacDialogSkinner& skinner)
 }
 
 TacDialogWnd::~TacDialogWnd() {
+    if (IsWindow(window_))
+        KillTimer(window_, kRemapTimer);
     children_.clear();
     const bool repaint = frame_ && IsWindow(window_);
     frame_.reset();
@@ -144,6 +158,7 @@ void TacDialogWnd::Dress() {
                      requested.y != -1 ? requested.y : bounds.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    settling_rounds_ = kSettlingRounds;
     MapChildren();
     PostMessageW(window_, MapLaterMessage(), 0, 0);
     RedrawWindow(window_, nullptr, nullptr,
@@ -162,6 +177,7 @@ void TacDialogWnd::MapChildren() {
     if (!context.Skin)
         return;
     context.Behind = [this](HWND child) { return Behind(child); };
+    bool waiting = false;
     for (HWND child : Descendants(window_)) {
         if (children_.count(child) || left_alone_.count(child))
             continue;
@@ -171,25 +187,27 @@ void TacDialogWnd::MapChildren() {
         const frame::ChildMapping mapping =
             frame::MapDialogChild(engine::WindowClassName(child), static_cast<unsigned>(style),
                                   static_cast<unsigned>(GetWindowLongW(child, GWL_EXSTYLE)));
-        if (mapping.VisibleOnly && !IsWindowVisible(child))
-            continue; // looked at again when it shows
+        if (mapping.VisibleOnly && !IsWindowVisible(child)) {
+            waiting = true; // looked at again when it shows
+            continue;
+        }
         std::unique_ptr<TacMainWnd> handler = MakeChildHandler(child, mapping, context);
         if (handler)
             children_.emplace(child, Child{std::move(handler), mapping});
         else
             left_alone_.insert(child);
     }
+    // A child may be made or shown after the dialog settled with no event the dialog hears of
+    // (the open dialog's file name field under Wine): the children are looked at again for a
+    // while after dressing, and the hidden ones as long as they wait.
+    if (waiting || settling_rounds_ > 0)
+        SetTimer(window_, kRemapTimer, kRemapInterval, nullptr);
+    else
+        KillTimer(window_, kRemapTimer);
 }
 
 render::TCacheInfo TacDialogWnd::Behind(HWND child) const {
-    if (!frame_ || !frame_->Skinned())
-        return {nullptr, 0, 0, GetSysColor(COLOR_BTNFACE), false};
-    frame_->PrepareCache();
-    POINT origin{0, 0};
-    MapWindowPoints(child, window_, &origin, 1);
-    const render::SkinBitmap& cache = frame_->CacheBitmap();
-    return {&cache, origin.x + frame_->OffsetX(), origin.y + frame_->OffsetY(), frame_->FormColor(),
-            !cache.IsEmpty()};
+    return BehindChild(frame_.get(), window_, child);
 }
 
 HBRUSH TacDialogWnd::BrushOf(COLORREF colour) {
@@ -253,6 +271,14 @@ bool TacDialogWnd::Handle(ui::Message& m) {
         skinner.Forget(this);
         return true;
     }
+    case WM_TIMER:
+        if (m.wParam != kRemapTimer)
+            return false;
+        if (settling_rounds_ > 0)
+            --settling_rounds_;
+        MapChildren();
+        m.result = 0;
+        return true;
     default:
         if (m.msg == MapLaterMessage()) {
             MapChildren();

@@ -81,6 +81,7 @@ private:
     std::map<HWND, Child> children_;
     std::set<HWND> left_alone_; // children whose class has no handler
     std::map<COLORREF, HBRUSH> brushes_;
+    int settling_rounds_ = 0; // looks at the children again while the dialog settles
 };
 
 class TacDialogSkinner {

@@ -15,8 +15,9 @@ namespace skin::windows {
 
 namespace {
 
+// Both keep red in the low byte.
 COLORREF ToColorRef(data::TColor rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    return static_cast<COLORREF>(rgb) & 0xFFFFFF;
 }
 
 } // namespace

@@ -23,9 +23,10 @@ class WinControl;
 
 namespace skin::windows {
 
-// A platform colour as the skin's bitmaps hold it.
+// A platform colour as a skin colour value: both keep red in the low byte (the painters turn
+// it into pixel order themselves).
 inline render::Color ToSkinColor(COLORREF c) {
-    return (render::Color(GetRValue(c)) << 16) | (render::Color(GetGValue(c)) << 8) | GetBValue(c);
+    return static_cast<render::Color>(c & 0xFFFFFF);
 }
 
 // A layer on the control that calls attach whenever the control's window is shown or made

@@ -38,5 +38,9 @@ bool Xdotool(const std::wstring& arguments);
 bool XMouseTo(POINT screen);
 // The left button pressed or released by the X server; true once the platform sees it so.
 bool XLeftButton(bool down);
+// The clipboard's text, empty when it holds none or cannot be opened.
+std::wstring ClipboardText();
+// Puts the text on the clipboard in place of what it held.
+void SetClipboardText(const std::wstring& text);
 
 } // namespace testing_support

@@ -254,27 +254,7 @@ std::wstring LiveProgram::TreeItemText(HWND tree, HTREEITEM item) const {
 }
 
 std::vector<std::wstring> LiveProgram::TreeOutline(HWND tree) const {
-    std::vector<std::wstring> items;
-    struct Walk {
-        const LiveProgram& program;
-        HWND tree;
-        std::vector<std::wstring>& items;
-        void Visit(HTREEITEM item, int depth) {
-            for (; item; item = TreeView_GetNextSibling(tree, item)) {
-                std::wstring line = std::wstring(static_cast<std::size_t>(depth) * 2, L' ') +
-                                    program.TreeItemText(tree, item);
-                HTREEITEM child = TreeView_GetChild(tree, item);
-                if (child)
-                    line += (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED)
-                                ? L" +"
-                                : L" -";
-                items.push_back(line);
-                Visit(child, depth + 1);
-            }
-        }
-    } walk{*this, tree, items};
-    walk.Visit(TreeView_GetRoot(tree), 0);
-    return items;
+    return TreeLines(tree, true);
 }
 
 std::wstring LiveProgram::SelectedItem(HWND tree) const {
@@ -336,19 +316,30 @@ RECT LiveProgram::TreeItemRect(HWND tree, HTREEITEM item) const {
 }
 
 std::vector<std::wstring> LiveProgram::TreeItems(HWND tree) const {
+    return TreeLines(tree, false);
+}
+
+std::vector<std::wstring> LiveProgram::TreeLines(HWND tree, bool expansion_marks) const {
     std::vector<std::wstring> items;
     struct Walk {
         const LiveProgram& program;
         HWND tree;
+        bool marks;
         std::vector<std::wstring>& items;
         void Visit(HTREEITEM item, int depth) {
             for (; item; item = TreeView_GetNextSibling(tree, item)) {
-                items.push_back(std::wstring(static_cast<std::size_t>(depth) * 2, L' ') +
-                                program.TreeItemText(tree, item));
-                Visit(TreeView_GetChild(tree, item), depth + 1);
+                std::wstring line = std::wstring(static_cast<std::size_t>(depth) * 2, L' ') +
+                                    program.TreeItemText(tree, item);
+                HTREEITEM child = TreeView_GetChild(tree, item);
+                if (child && marks)
+                    line += (TreeView_GetItemState(tree, item, TVIS_EXPANDED) & TVIS_EXPANDED)
+                                ? L" +"
+                                : L" -";
+                items.push_back(line);
+                Visit(child, depth + 1);
             }
         }
-    } walk{*this, tree, items};
+    } walk{*this, tree, expansion_marks, items};
     walk.Visit(TreeView_GetRoot(tree), 0);
     return items;
 }

@@ -62,6 +62,9 @@ public:
     RECT TreeItemRect(HWND tree, HTREEITEM item) const;
 
 private:
+    // Every item in pre-order, indented by level, with the expansion marks when asked.
+    std::vector<std::wstring> TreeLines(HWND tree, bool expansion_marks) const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

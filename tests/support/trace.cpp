@@ -24,4 +24,9 @@ TraceLines(const std::wstring& path, const std::string& event, const std::string
     return lines;
 }
 
+std::vector<std::pair<long long, long long>>
+TraceLines(const std::string& path, const std::string& event, const std::string& component) {
+    return TraceLines(std::wstring(path.begin(), path.end()), event, component);
+}
+
 } // namespace testing_support

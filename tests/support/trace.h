@@ -13,5 +13,8 @@ namespace testing_support {
 // The program may still have the file open for writing.
 std::vector<std::pair<long long, long long>>
 TraceLines(const std::wstring& path, const std::string& event, const std::string& component = "");
+// The same for a trace named as the program's trace switch takes it (a narrow path).
+std::vector<std::pair<long long, long long>>
+TraceLines(const std::string& path, const std::string& event, const std::string& component = "");
 
 } // namespace testing_support

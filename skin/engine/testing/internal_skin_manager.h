@@ -23,14 +23,19 @@ inline const std::vector<std::uint8_t>& InternalPackageBytes() {
     return bytes;
 }
 
+// The manager offers the internal skin, and looks for skin files where there are none.
+inline void OfferInternalSkin(TsSkinManager& manager) {
+    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackageBytes()});
+    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+}
+
 class InternalSkinManager {
 public:
     InternalSkinManager() {
         InstallSkinCommandGate();
         manager_ = std::make_unique<TsSkinManager>(nullptr);
         manager_->Effects.AllowGlowing = false;
-        manager_->InternalSkins.push_back({u"Glacier (internal)", InternalPackageBytes()});
-        manager_->SetSkinDirectory(u"c:\\NoSkinsHere");
+        OfferInternalSkin(*manager_);
         manager_->SetSkinName(u"Glacier (internal)");
     }
     ~InternalSkinManager() {

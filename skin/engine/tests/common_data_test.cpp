@@ -2,7 +2,7 @@
 // changes, the commands it answers, what lies behind it, hover, and the edit colours.
 
 #include "skin/engine/common_data.h"
-#include "skin/engine/skin_manager.h"
+#include "skin/engine/tests/engine_fixture.h"
 #include "skin/frame/form_animation.h"
 #include "skin/render/color_mix.h"
 #include "skin/windows/form_animation.h"
@@ -10,48 +10,26 @@
 #include "ui/controls/edit.h"
 #include "ui/controls/scroll_box.h"
 #include "ui/controls/speed_button.h"
-#include "ui/form.h"
-#include "ui/skin_command_gate.h"
-#include "ui/tests/win32/framework_fixture.h"
 #include "ui/trace.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace skin::engine {
 namespace {
 
-const std::vector<std::uint8_t>& InternalPackage() {
-    static const std::vector<std::uint8_t> bytes = [] {
-        std::ifstream file(ARBORDIR_INTERNAL_SKIN_PACKAGE, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
-    }();
-    return bytes;
-}
-
-class BuiltForm : public ui::Form {
-public:
-    BuiltForm() : ui::Form(nullptr) {}
-    void Finish() { FinishCreation(); }
-};
-
-class CommonDataTest : public ui::FrameworkTest {
+class CommonDataTest : public GatedTest {
 protected:
     void SetUp() override {
-        ui::FrameworkTest::SetUp();
-        InstallSkinCommandGate();
+        GatedTest::SetUp();
         manager_ = std::make_unique<TsSkinManager>(nullptr);
-        manager_->InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-        manager_->SetSkinDirectory(u"c:\\NoSkinsHere");
+        OfferInternalSkin(*manager_);
         manager_->SetSkinName(u"Glacier (internal)");
         ASSERT_TRUE(manager_->SkinActive());
     }
     void TearDown() override {
         manager_.reset();
-        ui::SetSkinCommandGate(nullptr);
-        ui::FrameworkTest::TearDown();
+        GatedTest::TearDown();
     }
 
     template <class T>
@@ -69,14 +47,6 @@ protected:
 
     std::unique_ptr<TsSkinManager> manager_;
 };
-
-int CountLines(const std::string& path, const std::string& event) {
-    std::ifstream file(path);
-    int count = 0;
-    for (std::string line; std::getline(file, line);)
-        count += line.find("\t" + event + "\t") != std::string::npos;
-    return count;
-}
 
 TEST_F(CommonDataTest, SectionNameAndRecordFollowTheManagersSkin) {
     BuiltForm form;

@@ -3,51 +3,21 @@
 
 #include "skin/engine/broadcast.h"
 #include "skin/engine/creation_hook.h"
-#include "skin/engine/skin_command_protocol.h"
-#include "skin/engine/skin_manager.h"
+#include "skin/engine/tests/engine_fixture.h"
 #include "skin/windows/dialog_skinner.h"
 #include "skin/windows/form_animation.h"
 #include "skin/windows/skin_provider.h"
 #include "ui/controls/scroll_box.h"
 #include "ui/controls/speed_button.h"
-#include "ui/form.h"
-#include "ui/skin_command_gate.h"
-#include "ui/tests/win32/framework_fixture.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace skin::engine {
 namespace {
 
-const std::vector<std::uint8_t>& InternalPackage() {
-    static const std::vector<std::uint8_t> bytes = [] {
-        std::ifstream file(ARBORDIR_INTERNAL_SKIN_PACKAGE, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
-    }();
-    return bytes;
-}
-
-// A form built at run time: Finish ends its loading state once its controls exist.
-class BuiltForm : public ui::Form {
-public:
-    BuiltForm() : ui::Form(nullptr) {}
-    void Finish() { FinishCreation(); }
-};
-
-class SkinEngineTest : public ui::FrameworkTest {
+class SkinEngineTest : public GatedTest {
 protected:
-    void SetUp() override {
-        ui::FrameworkTest::SetUp();
-        InstallSkinCommandGate();
-    }
-    void TearDown() override {
-        ui::SetSkinCommandGate(nullptr);
-        ui::FrameworkTest::TearDown();
-    }
-
     // Every skin command a control receives, as "name:command".
     void Record(ui::Control& control) {
         layers_.push_back(control.AddProcedureLayer(
@@ -126,7 +96,7 @@ TEST_F(SkinEngineTest, PointerCommandsNeedARecordOfOursInFlight) {
 }
 
 TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) {
-    ASSERT_FALSE(InternalPackage().empty());
+    ASSERT_FALSE(InternalPackageBytes().empty());
     BuiltForm form;
     form.SetName(u"form");
     Record(form);
@@ -138,8 +108,7 @@ TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) 
     EXPECT_EQ(TsSkinManager::Default(), &manager);
     EXPECT_EQ(manager.SkinInfo(), u"N/A");
     EXPECT_EQ(manager.Version(), u"7.65");
-    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    OfferInternalSkin(manager);
     manager.SetExtendedBorders(true);
     manager.SetSkinName(u"Glacier (internal).ASZ");
     EXPECT_EQ(manager.SkinName(), u"Glacier (internal)");
@@ -174,11 +143,9 @@ TEST_F(SkinEngineTest, ManagerChoosesTheInternalSkinAndAnnouncesOncePerBracket) 
 TEST_F(SkinEngineTest, OnlyTheDefaultManagerHooksAndItsEndUnhooks) {
     {
         TsSkinManager manager(nullptr);
-        manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-        manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+        OfferInternalSkin(manager);
         TsSkinManager second(nullptr);
-        second.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-        second.SetSkinDirectory(u"c:\\NoSkinsHere");
+        OfferInternalSkin(second);
         second.SetSkinName(u"Glacier (internal)");
         EXPECT_FALSE(CreationHookInstalled());
         manager.SetSkinName(u"Glacier (internal)");
@@ -195,8 +162,7 @@ INT_PTR CALLBACK InitialisedDialog(HWND, UINT message, WPARAM, LPARAM) {
 
 TEST_F(SkinEngineTest, DressedDialogsFollowTheSkinAndAreLeftToThePlatformWithoutOne) {
     TsSkinManager manager(nullptr);
-    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
-    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
+    OfferInternalSkin(manager);
     manager.SetSkinName(u"Glacier (internal)");
     ASSERT_NE(manager.DialogSkinner(), nullptr);
 
@@ -232,9 +198,8 @@ TEST_F(SkinEngineTest, FailedLoadKeepsThePreviousSkinWhole) {
     TsSkinManager manager(nullptr);
     std::vector<std::u16string> messages;
     manager.OnMessage = [&](const std::u16string& text, bool) { messages.push_back(text); };
-    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    OfferInternalSkin(manager);
     manager.InternalSkins.push_back({u"Broken", damaged});
-    manager.SetSkinDirectory(u"c:\\NoSkinsHere");
     manager.SetSkinName(u"Glacier (internal)");
     const data::LoadedSkin* before = manager.Skin();
     ASSERT_NE(before, nullptr);

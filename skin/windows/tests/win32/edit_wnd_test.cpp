@@ -144,6 +144,22 @@ TEST_F(EditWndTest, DialogModeFramesTheWindowColourInBorderColor) {
     EXPECT_EQ(h.Color(), GetSysColor(COLOR_WINDOW));
 }
 
+TEST_F(EditWndTest, TheWindowsColourIsTheSectionsWithRedAndBlueInPlace) {
+    EditForm f;
+    // The shared skin, reddened for this test only.
+    auto& edit = const_cast<data::TsGeneralData&>(
+        Skin().gd[static_cast<std::size_t>(Skin().GetSkinIndex(u"EDIT"))]);
+    const data::TsGeneralData kept = edit;
+    edit.Color = edit.HotColor = 0x0000C0; // red, as skin colours are written
+    COLORREF shown = 0;
+    {
+        TacEditWnd h(f.Window(), Skin(), u"EDIT", u"Edit1");
+        shown = h.Color();
+    }
+    edit = kept;
+    EXPECT_EQ(shown, RGB(0xC0, 0, 0));
+}
+
 TEST_F(EditWndTest, SkinCommandsAndDetaching) {
     EditForm f;
     const LONG_PTR proc = GetWindowLongPtrW(f.Window(), GWLP_WNDPROC);

@@ -186,7 +186,7 @@ TEST_F(FrameInputTest, HoveringTheCloseButtonMakesItHot) {
     Input([&] { MouseTo(f.ScreenOf({close.Left + 5, close.Top + 5})); });
     const auto buttons = TraceOf(path, "button");
     ASSERT_FALSE(buttons.empty());
-    EXPECT_EQ(buttons.back(), (std::pair<int, int>{frame::htClose, 1}));
+    EXPECT_EQ(buttons.back(), (std::pair<long long, long long>{frame::htClose, 1}));
     Input([&] { MouseTo(f.ScreenOf({150, 200})); });
     EXPECT_EQ(f.provider->Buttons().StateOf(frame::htClose), 0);
 }

@@ -6,11 +6,12 @@
 #include "skin/data/skin_loader.h"
 #include "skin/data/testing/internal_skin.h"
 #include "skin/windows/skin_provider.h"
+#include "support/trace.h"
 #include "ui/form.h"
-#include "ui/tests/trace_lines.h"
 #include "ui/tests/win32/framework_fixture.h"
 
 #include <memory>
+#include <string>
 
 namespace skin::windows::testing {
 
@@ -72,6 +73,10 @@ inline ::testing::AssertionResult RegionIsTheClientArea(SkinnedForm& f) {
     return ::testing::AssertionSuccess();
 }
 
-using ui::testing::TraceOf;
+// The (frame, value) of every line of the event in the trace file, in order.
+inline std::vector<std::pair<long long, long long>> TraceOf(const std::string& path,
+                                                            const std::string& event) {
+    return testing_support::TraceLines(path, event);
+}
 
 } // namespace skin::windows::testing
