@@ -7,6 +7,7 @@
 #include "support/input.h"
 #include "support/live_program.h"
 #include "support/screenshot.h"
+#include "support/x_display.h"
 
 #include <algorithm>
 #include <cstdio>

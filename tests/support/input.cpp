@@ -1,6 +1,7 @@
 #include "input.h"
 
 #include "live_program.h"
+#include "x_display.h"
 
 #include <cstring>
 #include <string>
@@ -109,20 +110,6 @@ void ClickCentre(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     ClickAt(window, client.right / 2, client.bottom / 2);
-}
-
-bool Xdotool(const std::wstring& arguments) {
-    // Wine starts a Linux program named by its Unix path as it is.
-    std::wstring command = L"/usr/bin/xdotool " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
 }
 
 bool XMouseTo(POINT screen) {

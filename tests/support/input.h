@@ -30,10 +30,7 @@ void TurnWheel(HWND window, int x, int y, int delta);
 // Clicks the middle of a window.
 void ClickCentre(HWND window);
 
-// Input from the X server itself, as a person's mouse gives it: starts the Linux program
-// xdotool with the arguments ("mousemove 300 200", "click 1"). Wine runs it, but gives no
-// handle to wait on: callers wait for its effect. False when it could not be started.
-bool Xdotool(const std::wstring& arguments);
+// Input from the X server itself, as a person's mouse gives it (xdotool, see x_display.h).
 // The mouse moved to a screen point by the X server; true once the pointer is there.
 bool XMouseTo(POINT screen);
 // The left button pressed or released by the X server; true once the platform sees it so.

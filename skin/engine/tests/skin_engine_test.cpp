@@ -215,7 +215,7 @@ TEST_F(SkinEngineTest, MinimiseAndRestoreOfTheApplicationWindowReachTheMainForm)
     form.Finish();
     form.SetBounds({100, 100, 300, 200});
     TsSkinManager manager(nullptr);
-    manager.InternalSkins.push_back({u"Glacier (internal)", InternalPackage()});
+    OfferInternalSkin(manager);
     manager.SetSkinDirectory(u"c:\\NoSkinsHere");
     manager.SetExtendedBorders(true);
     manager.SetSkinName(u"Glacier (internal)");

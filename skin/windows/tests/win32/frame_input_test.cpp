@@ -128,7 +128,7 @@ TEST_F(FrameInputTest, WithBlendOnMovingTheDraggedWindowShowsTranslucent) {
     SetForegroundWindow(f.Window());
     Settle();
     const RECT before = DragTitleBand(f);
-    EXPECT_EQ(TraceOf(path, "move-blend"), (std::vector<std::pair<int, int>>{{0, 170}, {1, 255}}));
+    EXPECT_EQ(TraceOf(path, "move-blend"), (std::vector<std::pair<long long, long long>>{{0, 170}, {1, 255}}));
     // The whole window went out at the blend value, then the frame opaque again.
     const auto images = TraceOf(path, "border-image");
     EXPECT_TRUE(std::any_of(images.begin(), images.end(),
